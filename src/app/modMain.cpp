@@ -1,0 +1,31 @@
+#include "modMain.h"
+
+#include "composer/frmMain.h"
+#include "platform/DataLocation.h"
+#include "platform/MessageBox.h"
+#include "platform/Support.h"
+
+QString modMain::DataFolder;
+
+void modMain::Main()
+{
+    ksRegisterAppPath();
+    if (!ksIsInIDE())
+        ksSetWindowResIconAll(ksGetThunderMainHandle(), QStringLiteral("A_MAIN"));
+    DataFolder = GetDataFolder();
+    if (DataFolder.isEmpty())
+        return;
+    auto* window = new frmMain();
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->show();
+}
+
+QString modMain::GetDataFolder()
+{
+    const QString folder = dataFolderLocation();
+    if (ksCreateComplexDirectory(folder))
+        return folder;
+    MessageBox::show(nullptr, folder + QStringLiteral("\r\n\r\nCan't create or open data folder."),
+                     MessageBox::Critical);
+    return QString();
+}

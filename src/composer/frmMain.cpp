@@ -1,0 +1,7 @@
+#include "frmMain.h"
+
+frmMain::frmMain(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QStringLiteral("Vellum"));
+}

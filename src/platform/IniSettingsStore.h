@@ -1,0 +1,31 @@
+#pragma once
+
+#include "SettingsStore.h"
+
+#include <memory>
+
+class QSettings;
+
+// An INI file in the user's config folder, readable by its owner only: it
+// holds the scrambled password.
+class IniSettingsStore : public SettingsStore
+{
+public:
+    // An empty path means the program's own settings file.
+    explicit IniSettingsStore(QString filePath = QString());
+    ~IniSettingsStore() override;
+
+    QVariant read(const QString& section, const QString& key, Kind kind, const ApplicationIdentity& identity,
+                  const QVariant& defaultValue) override;
+    void write(const QString& section, const QString& key, Kind kind, const QVariant& value,
+               const ApplicationIdentity& identity) override;
+
+    QString filePath() const { return m_filePath; }
+    static QString defaultFilePath();
+
+private:
+    QSettings& settings();
+
+    QString m_filePath;
+    std::unique_ptr<QSettings> m_settings;
+};

@@ -1,0 +1,87 @@
+#include "LastResort.h"
+
+#include "MessageBox.h"
+#include "RuntimeError.h"
+
+#include <QPointer>
+#include <utility>
+
+namespace {
+
+struct RescueEntry {
+    QPointer<QObject> owner;
+    LastResort::Rescue rescue;
+};
+
+RescueEntry& rescueEntry()
+{
+    static RescueEntry entry;
+    return entry;
+}
+
+int& terminations()
+{
+    static int count = 0;
+    return count;
+}
+
+bool& reporting()
+{
+    static bool active = false;
+    return active;
+}
+
+} // namespace
+
+void LastResort::setRescue(QObject* owner, Rescue rescue)
+{
+    rescueEntry() = {owner, std::move(rescue)};
+}
+
+void LastResort::clearRescue(QObject* owner)
+{
+    if (rescueEntry().owner == owner)
+        rescueEntry() = {};
+}
+
+void LastResort::reportUnhandled(const RuntimeError& error)
+{
+    // A second failure while reporting the first must not recurse.
+    if (std::exchange(reporting(), true))
+        return;
+    MessageBox::show(nullptr,
+                     QStringLiteral("Run-time error '%1':\r\n\r\n%2").arg(error.number()).arg(error.description()),
+                     MessageBox::Critical);
+    RescueEntry entry = std::exchange(rescueEntry(), {});
+    if (entry.owner && entry.rescue) {
+        try {
+            entry.rescue();
+        } catch (...) {
+        }
+    }
+    ++terminations();
+    QCoreApplication::exit(1);
+    reporting() = false;
+}
+
+int LastResort::terminationCount()
+{
+    return terminations();
+}
+
+void LastResort::resetTerminationCount()
+{
+    terminations() = 0;
+}
+
+Application::Application(int& argc, char** argv) : QApplication(argc, argv) {}
+
+bool Application::notify(QObject* receiver, QEvent* event)
+{
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (...) {
+        LastResort::reportUnhandled(RuntimeError::fromCurrentException());
+        return true;
+    }
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QApplication>
+#include <functional>
+
+class RuntimeError;
+
+// The runtime's report of an error that no handler dealt with: shows it and
+// ends the program. Qt must never see an exception cross its event loop, so
+// every event delivery is wrapped here.
+namespace LastResort {
+
+// Runs before the program ends so that work already done is not lost; a
+// rescue that fails itself is ignored.
+using Rescue = std::function<void()>;
+void setRescue(QObject* owner, Rescue rescue);
+void clearRescue(QObject* owner);
+
+void reportUnhandled(const RuntimeError& error);
+
+// How often the program was asked to end; tests read it instead of dying.
+int terminationCount();
+void resetTerminationCount();
+
+} // namespace LastResort
+
+class Application : public QApplication
+{
+    Q_OBJECT
+public:
+    Application(int& argc, char** argv);
+    bool notify(QObject* receiver, QEvent* event) override;
+};

@@ -1,0 +1,43 @@
+#include "Layout.h"
+
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+#include <cmath>
+
+int Layout::pixels(int twips)
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const double dpi = screen ? screen->logicalDotsPerInch() : 96.0;
+    return static_cast<int>(std::lround(twips / 15.0 * dpi / 96.0));
+}
+
+QRect Layout::rect(int left, int top, int width, int height)
+{
+    return QRect(pixels(left), pixels(top), pixels(width), pixels(height));
+}
+
+void Layout::place(QWidget* widget, int left, int top, int width, int height)
+{
+    widget->setGeometry(rect(left, top, width, height));
+}
+
+void Layout::fixClientSize(QWidget* window, int width, int height)
+{
+    window->setFixedSize(pixels(width), pixels(height));
+}
+
+QFont Layout::windowFont()
+{
+    static const QFont font = [] {
+        const QString family = QFontDatabase::families().contains(QStringLiteral("Tahoma"))
+                                   ? QStringLiteral("Tahoma")
+                                   : QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
+        QFont result(family);
+        result.setPointSize(9);
+        result.setStyleHint(QFont::SansSerif);
+        return result;
+    }();
+    return font;
+}

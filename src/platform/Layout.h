@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QFont>
+#include <QRect>
+
+class QWidget;
+
+// The windows are designed in twips; 15 twips make a pixel at 96 dpi.
+namespace Layout {
+
+int pixels(int twips);
+QRect rect(int left, int top, int width, int height);
+void place(QWidget* widget, int left, int top, int width, int height);
+// Sets the client area of a fixed-size window.
+void fixClientSize(QWidget* window, int width, int height);
+
+// Tahoma 9 pt where installed, else the system's sans-serif at 9 pt.
+QFont windowFont();
+
+} // namespace Layout

@@ -1,0 +1,176 @@
+#include "Support.h"
+
+#include "RuntimeError.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QIcon>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPlainTextEdit>
+#include <QRandomGenerator>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QTextEdit>
+#include <QWidget>
+
+#include <cerrno>
+#include <cstring>
+#include <sys/stat.h>
+
+void ksRegisterAppPath()
+{
+    // The desktop finds the program through its .desktop entry; nothing to register.
+}
+
+bool ksIsInIDE()
+{
+    return false;
+}
+
+QWidget* ksGetThunderMainHandle()
+{
+    // No hidden owner window on this platform: the application object stands in.
+    return nullptr;
+}
+
+void ksSetWindowResIconAll(QWidget* window, const QString& resourceName)
+{
+    const QString image = QStringLiteral(":/") + resourceName;
+    const QString smallImage = image + QStringLiteral("-16");
+    QIcon icon(image);
+    if (QFile::exists(smallImage))
+        icon.addFile(smallImage);
+    if (!QFile::exists(image))
+        throw RuntimeError(RuntimeError::FileNotFound, QStringLiteral("Icon resource not found: %1").arg(resourceName));
+    if (window)
+        window->setWindowIcon(icon);
+    else
+        QApplication::setWindowIcon(icon);
+}
+
+QString ksGetSpecialFolder(int folder)
+{
+    if (folder != SpecialFolderAppData)
+        throw RuntimeError(RuntimeError::InvalidArgument, QStringLiteral("Unknown special folder %1").arg(folder));
+    const QString path = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    if (path.isEmpty())
+        throw RuntimeError(RuntimeError::PathNotFound, QStringLiteral("The user's data folder is unknown"));
+    return path;
+}
+
+QString ksBuildFileName(const QString& folder, const QString& name)
+{
+    QString relative = name;
+    relative.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    while (relative.startsWith(QLatin1Char('/')))
+        relative.remove(0, 1);
+    QString base = folder;
+    while (base.size() > 1 && base.endsWith(QLatin1Char('/')))
+        base.chop(1);
+    if (base.isEmpty())
+        return relative;
+    if (base == QLatin1String("/"))
+        return base + relative;
+    return base + QLatin1Char('/') + relative;
+}
+
+bool ksCreateComplexDirectory(const QString& path)
+{
+    if (path.isEmpty())
+        return false;
+    QDir().mkpath(path);
+    const QFileInfo info(path);
+    return info.isDir();
+}
+
+void ksCenterFormEx(QWidget* window)
+{
+    const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    QRect frame = window->frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    window->move(frame.topLeft());
+}
+
+void ksPaintDesktop(QWidget*)
+{
+    // Desktops here give no access to their wallpaper: the window keeps its own background.
+}
+
+void ksHighlightText(QWidget* textBox)
+{
+    if (auto* line = qobject_cast<QLineEdit*>(textBox))
+        line->selectAll();
+    else if (auto* plain = qobject_cast<QPlainTextEdit*>(textBox))
+        plain->selectAll();
+    else if (auto* rich = qobject_cast<QTextEdit*>(textBox))
+        rich->selectAll();
+}
+
+QString ksTrimEx(const QString& text)
+{
+    return text.trimmed();
+}
+
+QString ksFormatVersion(int major, int minor, int revision)
+{
+    return QStringLiteral("%1.%2.%3")
+        .arg(major)
+        .arg(minor, 2, 10, QLatin1Char('0'))
+        .arg(revision, 4, 10, QLatin1Char('0'));
+}
+
+void ksUnloadForm(QWidget* window)
+{
+    QMetaObject::invokeMethod(window, &QWidget::close, Qt::QueuedConnection);
+}
+
+int ksGetRnd(int lowerBound, int upperBound)
+{
+    if (upperBound < lowerBound)
+        throw RuntimeError(RuntimeError::InvalidArgument, QStringLiteral("Empty random range"));
+    return static_cast<int>(QRandomGenerator::system()->bounded(static_cast<qint64>(lowerBound),
+                                                                static_cast<qint64>(upperBound) + 1));
+}
+
+QString ksHex1(std::uint8_t byte)
+{
+    return QStringLiteral("%1").arg(byte, 2, 16, QLatin1Char('0')).toUpper();
+}
+
+double ksGetFileSizeEx(const QString& path)
+{
+    struct stat status {};
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0)
+        throw RuntimeError(RuntimeError::FileNotFound,
+                           QStringLiteral("%1: %2").arg(path, QString::fromLocal8Bit(std::strerror(errno))));
+    return static_cast<double>(status.st_size);
+}
+
+QString ksFormatByteSizeEx(double bytes)
+{
+    if (bytes < 1024.0) {
+        const qint64 whole = static_cast<qint64>(bytes);
+        return QStringLiteral("%1 %2").arg(whole).arg(whole == 1 ? QStringLiteral("byte") : QStringLiteral("bytes"));
+    }
+    static const char* const units[] = {"KB", "MB", "GB", "TB", "PB"};
+    double value = bytes / 1024.0;
+    int unit = 0;
+    while (value >= 1024.0 && unit < 4) {
+        value /= 1024.0;
+        ++unit;
+    }
+    const int decimals = value < 10.0 ? 2 : value < 100.0 ? 1 : 0;
+    return QStringLiteral("%1 %2").arg(QString::number(value, 'f', decimals), QLatin1String(units[unit]));
+}
+
+QString ksGetFilePath(const QString& fullPath)
+{
+    const int slash = fullPath.lastIndexOf(QLatin1Char('/'));
+    if (slash < 0)
+        return QString();
+    return slash == 0 ? QStringLiteral("/") : fullPath.left(slash);
+}
