@@ -4,7 +4,8 @@
 
 // The process-wide server and mail settings. Loaded and saved by the
 // composer, edited by the settings dialog, read when sending.
-namespace MailSettings {
+namespace MailSettings
+{
 
 extern QString MailFrom;
 extern QString UserName;

@@ -1,7 +1,591 @@
 #include "frmMain.h"
 
+#include "MailSettings.h"
+#include "app/modMain.h"
+#include "platform/ApplicationIdentity.h"
+#include "platform/ComponentFactory.h"
+#include "platform/ErrorReporter.h"
+#include "platform/HistoryList.h"
+#include "platform/Keys.h"
+#include "platform/LastResort.h"
+#include "platform/Layout.h"
+#include "platform/MailMessage.h"
+#include "platform/MessageBox.h"
+#include "platform/PendingError.h"
+#include "platform/SettingsStore.h"
+#include "platform/Shell.h"
+#include "platform/Support.h"
+#include "platform/TextFileWriter.h"
+#include "platform/UiServices.h"
+#include "settings/modPasswordCryptor.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace
+{
+
+const QString ToHistoryFile = QStringLiteral("To History.DAT");
+const QString SubjectHistoryFile = QStringLiteral("Subject History.DAT");
+const QString AboutText = QStringLiteral("Велара");
+const char* const TagProperty = "tag";
+
+QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption, const QString& toolTip)
+{
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(QLatin1String(name));
+    button->setToolTip(toolTip);
+    button->setAutoDefault(false);
+    return button;
+}
+
+QLineEdit* makeLineEdit(QWidget* parent, const char* name)
+{
+    auto* box = new QLineEdit(parent);
+    box->setObjectName(QLatin1String(name));
+    return box;
+}
+
+} // namespace
+
 frmMain::frmMain(QWidget* parent) : QWidget(parent)
+{
+    CreateControls();
+    Form_Load();
+}
+
+frmMain::~frmMain()
+{
+    LastResort::clearRescue(this);
+    if (m_waitCursor)
+        QApplication::restoreOverrideCursor();
+}
+
+void frmMain::CreateControls()
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Vellum"));
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setFont(Layout::windowFont());
+    Layout::fixClientSize(this, 5775, 4395);
+
+    // Decoration behind the captions; created first so it stays at the back.
+    shpBack = new QFrame(this);
+    shpBack->setObjectName(QStringLiteral("shpBack"));
+    shpBack->setAutoFillBackground(true);
+    shpBack->setBackgroundRole(QPalette::AlternateBase);
+    Layout::place(shpBack, -600, -720, 2235, 6135);
+
+    lblTag[0] = new QLabel(QStringLiteral("To:"), this);
+    lblTag[0]->setObjectName(QStringLiteral("lblTag0"));
+    Layout::place(lblTag[0], 180, 165, 285, 210);
+    txtTo = makeLineEdit(this, "txtTo");
+    Layout::place(txtTo, 1260, 120, 3975, 375);
+    cmdToHistory = makeButton(this, "cmdToHistory", QStringLiteral("H!"), QStringLiteral(" History "));
+    Layout::place(cmdToHistory, 5280, 120, 375, 375);
+
+    lblTag[1] = new QLabel(QStringLiteral("Subject:"), this);
+    lblTag[1]->setObjectName(QStringLiteral("lblTag1"));
+    Layout::place(lblTag[1], 180, 645, 690, 210);
+    txtSubject = makeLineEdit(this, "txtSubject");
+    Layout::place(txtSubject, 1260, 600, 3975, 375);
+    cmdSubjectHistory =
+        makeButton(this, "cmdSubjectHistory", QStringLiteral("H!"), QStringLiteral(" History "));
+    Layout::place(cmdSubjectHistory, 5280, 600, 375, 375);
+
+    txtMessage = new QPlainTextEdit(this);
+    txtMessage->setObjectName(QStringLiteral("txtMessage"));
+    txtMessage->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    txtMessage->setTabChangesFocus(true);
+    Layout::place(txtMessage, 120, 1080, 5535, 2655);
+
+    cmdSendHotkeyOption = makeButton(this, "cmdSendHotkeyOption", QStringLiteral("Ctrl+Enter"), QString());
+    cmdSendHotkeyOption->setProperty(TagProperty, QStringLiteral("0"));
+    Layout::place(cmdSendHotkeyOption, 120, 3840, 1215, 435);
+    cmdServerSettings = makeButton(this, "cmdServerSettings", QStringLiteral("S!"),
+                                   QStringLiteral(" Open server settings dialog "));
+    Layout::place(cmdServerSettings, 1980, 3840, 435, 435);
+    cmdOpenDataPath =
+        makeButton(this, "cmdOpenDataPath", QStringLiteral("D!"), QStringLiteral(" Open data folder "));
+    Layout::place(cmdOpenDataPath, 2520, 3840, 435, 435);
+    cmdAttachments = makeButton(this, "cmdAttachments", QStringLiteral("A! [0]"), QString());
+    Layout::place(cmdAttachments, 3060, 3840, 975, 435);
+    cmdSend = makeButton(this, "cmdSend", QStringLiteral("Send"), QString());
+    cmdSend->setDefault(true);
+    Layout::place(cmdSend, 4140, 3840, 1515, 435);
+
+    ucaSending = new QWidget(this);
+    ucaSending->setObjectName(QStringLiteral("ucaSending"));
+    Layout::place(ucaSending, 900, 1380, 3135, 795);
+    ucaSending->hide();
+
+    QWidget* tabOrder[] = {txtTo,
+                           cmdToHistory,
+                           txtSubject,
+                           cmdSubjectHistory,
+                           txtMessage,
+                           cmdSendHotkeyOption,
+                           cmdServerSettings,
+                           cmdOpenDataPath,
+                           cmdAttachments,
+                           cmdSend};
+    for (std::size_t i = 0; i + 1 < std::size(tabOrder); ++i)
+        setTabOrder(tabOrder[i], tabOrder[i + 1]);
+    for (QWidget* control : tabOrder)
+        control->installEventFilter(this);
+
+    connect(cmdSend, &QPushButton::clicked, this, &frmMain::cmdSend_Click);
+    connect(cmdSendHotkeyOption, &QPushButton::clicked, this, &frmMain::cmdSendHotkeyOption_Click);
+    connect(cmdToHistory, &QPushButton::clicked, this, &frmMain::cmdToHistory_Click);
+    connect(cmdSubjectHistory, &QPushButton::clicked, this, &frmMain::cmdSubjectHistory_Click);
+    connect(cmdServerSettings, &QPushButton::clicked, this, &frmMain::cmdServerSettings_Click);
+    connect(cmdOpenDataPath, &QPushButton::clicked, this, &frmMain::cmdOpenDataPath_Click);
+    connect(cmdAttachments, &QPushButton::clicked, this, &frmMain::cmdAttachments_Click);
+}
+
+void frmMain::Form_Load()
+{
+    ksCenterFormEx(this);
+    if (!ksIsInIDE())
+        ksSetWindowResIconAll(this, QStringLiteral("A_MAIN"));
+
+    ToHistory = components().createHistoryList();
+    ToHistory->open(ToHistoryFile, ApplicationIdentity::current());
+    ToHistory->load();
+    SubjectHistory = components().createHistoryList();
+    SubjectHistory->open(SubjectHistoryFile, ApplicationIdentity::current());
+    SubjectHistory->load();
+
+    LoadSettings();
+    txtMessage->setFocus();
+    m_loaded = true;
+
+    // From here on an unexpected failure must not lose the settings and
+    // histories the user already had.
+    LastResort::setRescue(this, [this] { RescueUserData(); });
+}
+
+void frmMain::closeEvent(QCloseEvent* event)
+{
+    if (!Form_QueryUnload()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    Form_Unload();
+}
+
+bool frmMain::Form_QueryUnload()
+{
+    return !Sending;
+}
+
+void frmMain::Form_Unload()
+{
+    if (!m_loaded)
+        return;
+    m_loaded = false;
+    // A failure while saving here is reported as it is; retrying the same
+    // saves from the rescue would only fail again.
+    LastResort::clearRescue(this);
+    SaveSettings();
+    SaveHistories();
+}
+
+void frmMain::SaveHistories()
+{
+    ToHistory->save();
+    ToHistory.reset();
+    SubjectHistory->save();
+    SubjectHistory.reset();
+}
+
+void frmMain::RescueUserData()
+{
+    if (!m_loaded)
+        return;
+    m_loaded = false;
+    PendingError ignored;
+    ignored.tolerate([this] { SaveSettings(); });
+    ignored.tolerate([this] { ToHistory->save(); });
+    ignored.tolerate([this] { SubjectHistory->save(); });
+}
+
+void frmMain::paintEvent(QPaintEvent* event)
+{
+    Form_Paint();
+    QWidget::paintEvent(event);
+}
+
+void frmMain::Form_Paint()
+{
+    ksPaintDesktop(this);
+}
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::FocusIn) {
+        if (watched == txtTo)
+            txtTo_GotFocus();
+        else if (watched == txtSubject)
+            txtSubject_GotFocus();
+        return false;
+    }
+    if (event->type() == QEvent::MouseButtonRelease && (watched == txtTo || watched == txtSubject)) {
+        // A click that gave the focus would otherwise drop the selection made on focus.
+        auto* box = static_cast<QLineEdit*>(watched);
+        if (box->property("selectOnRelease").toBool()) {
+            box->setProperty("selectOnRelease", false);
+            if (!box->hasSelectedText())
+                box->selectAll();
+        }
+        return false;
+    }
+    if (event->type() != QEvent::KeyPress)
+        return QWidget::eventFilter(watched, event);
+
+    auto* key = static_cast<QKeyEvent*>(event);
+    const int keyCode = Keys::virtualKeyCode(key);
+    const int shift = Keys::shiftState(key);
+    Form_KeyDown(keyCode, shift);
+    if (watched == txtMessage && !Sending) {
+        txtMessage_KeyDown(keyCode, shift);
+        if (txtMessage_KeyPress())
+            return true;
+    }
+    if (!Sending && TryDefaultButton(watched, keyCode, shift))
+        return true;
+    return false;
+}
+
+void frmMain::Form_KeyDown(int keyCode, int shift)
+{
+    if (Sending)
+        return;
+    if (keyCode == Keys::F1 && shift == Keys::ShiftKey) {
+        components().uiServices().showAboutBox(this, ApplicationIdentity::current(), QString(), QIcon(),
+                                               AboutText);
+    } else if (keyCode == Keys::Escape && shift == Keys::NoModifier) {
+        close();
+    } else if (keyCode == Keys::F2 && shift == Keys::NoModifier) {
+        if (focusWidget() == txtSubject)
+            txtMessage->setFocus(Qt::ShortcutFocusReason);
+        else
+            txtSubject->setFocus(Qt::ShortcutFocusReason);
+    } else {
+        TrySendHotkey(keyCode, shift);
+    }
+}
+
+void frmMain::txtTo_GotFocus()
+{
+    ksHighlightText(txtTo);
+    txtTo->setProperty("selectOnRelease", true);
+}
+
+void frmMain::txtSubject_GotFocus()
+{
+    ksHighlightText(txtSubject);
+    txtSubject->setProperty("selectOnRelease", true);
+}
+
+void frmMain::txtMessage_KeyDown(int keyCode, int shift)
+{
+    if (keyCode == Keys::A && shift == Keys::CtrlKey) {
+        ksHighlightText(txtMessage);
+        SuppressKeyPress = true;
+        return;
+    }
+    if (GetSendHotkeyOption() == 0 && keyCode == Keys::Return && shift == Keys::CtrlKey) {
+        // The key is kept from the box, so the body stays exactly as it was.
+        SuppressKeyPress = true;
+        PressSend();
+    }
+}
+
+bool frmMain::txtMessage_KeyPress()
+{
+    if (!SuppressKeyPress)
+        return false;
+    SuppressKeyPress = false;
+    return true;
+}
+
+bool frmMain::TryDefaultButton(QObject* watched, int keyCode, int shift)
+{
+    if (keyCode != Keys::Return || shift != Keys::NoModifier)
+        return false;
+    // Enter presses the focused button, else the default button if there is one.
+    if (auto* button = qobject_cast<QPushButton*>(watched)) {
+        button->click();
+        return true;
+    }
+    if (!cmdSend->isDefault())
+        return false;
+    cmdSend->click();
+    return true;
+}
+
+void frmMain::SetSendHotkeyOption(int option)
+{
+    if (option < 0 || option > 3)
+        option = 0;
+    cmdSendHotkeyOption->setProperty(TagProperty, QString::number(option));
+    cmdSendHotkeyOption->setText(SendHotkeyCaption(option));
+    cmdSend->setDefault(option == 1);
+}
+
+int frmMain::GetSendHotkeyOption() const
+{
+    bool ok = false;
+    const int option = cmdSendHotkeyOption->property(TagProperty).toString().toInt(&ok);
+    return ok ? option : 0;
+}
+
+QString frmMain::SendHotkeyCaption(int option)
+{
+    switch (option) {
+    case 0:
+        return QStringLiteral("Ctrl+Enter");
+    case 1:
+        return QStringLiteral("Enter");
+    case 2:
+        return QStringLiteral("F5");
+    case 3:
+        return QStringLiteral("F12");
+    default:
+        return QStringLiteral("?");
+    }
+}
+
+bool frmMain::TrySendHotkey(int keyCode, int shift)
+{
+    const int option = GetSendHotkeyOption();
+    if ((option == 2 && keyCode == Keys::F5 && shift == Keys::NoModifier) ||
+        (option == 3 && keyCode == Keys::F12 && shift == Keys::NoModifier)) {
+        PressSend();
+        return true;
+    }
+    return false;
+}
+
+void frmMain::PressSend()
+{
+    components().uiServices().pressButton(cmdSend);
+}
+
+void frmMain::cmdSendHotkeyOption_Click()
+{
+    int option = GetSendHotkeyOption() + 1;
+    if (option >= 4)
+        option = 0;
+    SetSendHotkeyOption(option);
+}
+
+void frmMain::cmdToHistory_Click()
+{
+    ToHistory->pick(txtTo);
+}
+
+void frmMain::cmdSubjectHistory_Click()
+{
+    SubjectHistory->pick(txtSubject);
+}
+
+void frmMain::cmdServerSettings_Click() {}
+
+void frmMain::cmdOpenDataPath_Click()
+{
+    if (!Shell::openFolder(modMain::DataFolder))
+        MessageBox::show(this, modMain::DataFolder + QStringLiteral("\r\n\r\nCan't open data folder."),
+                         MessageBox::Critical);
+}
+
+void frmMain::cmdAttachments_Click() {}
+
+void frmMain::LoadSettings()
+{
+    const ApplicationIdentity& identity = ApplicationIdentity::current();
+    const std::unique_ptr<SettingsStore> store = components().createSettingsStore();
+    const auto read = [&](const QString& section, const QString& key, SettingsStore::Kind kind,
+                          const QVariant& defaultValue) {
+        return store->read(section, key, kind, identity, defaultValue);
+    };
+    const QString mails = QStringLiteral("Mails");
+    const QString server = QStringLiteral("Server settings");
+
+    txtTo->setText(read(mails, QStringLiteral("To"), SettingsStore::Text, QString()).toString());
+    SetSendHotkeyOption(
+        read(QString(), QStringLiteral("Send Hotkey Option"), SettingsStore::Integer, 0).toInt());
+    MailSettings::MailFrom =
+        read(mails, QStringLiteral("Mail from"), SettingsStore::Text, QString()).toString();
+    MailSettings::UserName =
+        read(server, QStringLiteral("User name"), SettingsStore::Text, QString()).toString();
+    MailSettings::Password = modPasswordCryptor::UnscramblePassword(
+        read(server, QStringLiteral("Password"), SettingsStore::Text, QString()).toString());
+    MailSettings::SMTPServer =
+        read(server, QStringLiteral("SMTP server"), SettingsStore::Text, QString()).toString();
+    MailSettings::SMTPServerPort =
+        read(server, QStringLiteral("SMTP server port"), SettingsStore::Integer, 25).toInt();
+    MailSettings::UseSSL = read(server, QStringLiteral("Use SSL"), SettingsStore::Boolean, false).toBool();
+    MailSettings::TempFilePrefix =
+        read(QString(), QStringLiteral("Temp File Prefix"), SettingsStore::Boolean, false).toBool();
+}
+
+void frmMain::SaveSettings()
+{
+    const ApplicationIdentity& identity = ApplicationIdentity::current();
+    const std::unique_ptr<SettingsStore> store = components().createSettingsStore();
+    const auto write = [&](const QString& section, const QString& key, SettingsStore::Kind kind,
+                           const QVariant& value) { store->write(section, key, kind, value, identity); };
+    const QString mails = QStringLiteral("Mails");
+    const QString server = QStringLiteral("Server settings");
+
+    write(mails, QStringLiteral("To"), SettingsStore::Text, txtTo->text());
+    write(QString(), QStringLiteral("Send Hotkey Option"), SettingsStore::Integer, GetSendHotkeyOption());
+    write(mails, QStringLiteral("Mail from"), SettingsStore::Text, MailSettings::MailFrom);
+    write(server, QStringLiteral("User name"), SettingsStore::Text, MailSettings::UserName);
+    write(server, QStringLiteral("Password"), SettingsStore::Text,
+          modPasswordCryptor::ScramblePassword(MailSettings::Password));
+    write(server, QStringLiteral("SMTP server"), SettingsStore::Text, MailSettings::SMTPServer);
+    write(server, QStringLiteral("SMTP server port"), SettingsStore::Integer, MailSettings::SMTPServerPort);
+    write(server, QStringLiteral("Use SSL"), SettingsStore::Boolean, MailSettings::UseSSL);
+    write(QString(), QStringLiteral("Temp File Prefix"), SettingsStore::Boolean,
+          MailSettings::TempFilePrefix);
+}
+
+void frmMain::cmdSend_Click()
+{
+    EnableControls(false);
+    SendMail();
+    EnableControls(true);
+}
+
+void frmMain::EnableControls(bool Enabled)
+{
+    if (!Enabled)
+        m_focusBeforeLock = focusWidget();
+    QWidget* const controls[] = {
+        txtMessage,          txtTo,     txtSubject, cmdSend,      cmdOpenDataPath,   cmdServerSettings,
+        cmdSendHotkeyOption, lblTag[0], lblTag[1],  cmdToHistory, cmdSubjectHistory, cmdAttachments};
+    for (QWidget* control : controls)
+        control->setEnabled(Enabled);
+
+    ucaSending->move((width() - ucaSending->width()) / 2, (height() - ucaSending->height()) / 2);
+    ucaSending->setVisible(!Enabled);
+    ucaSending->raise();
+    // INDICATOR
+
+    if (!Enabled) {
+        // Let the locked window paint before the send blocks.
+        QCoreApplication::processEvents();
+        if (!m_waitCursor)
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+        m_waitCursor = true;
+    } else {
+        if (m_waitCursor)
+            QApplication::restoreOverrideCursor();
+        m_waitCursor = false;
+        if (m_focusBeforeLock)
+            m_focusBeforeLock->setFocus();
+    }
+}
+
+void frmMain::SendMail()
+{
+    if (MailSettings::MailFrom.isEmpty() || MailSettings::UserName.isEmpty() ||
+        MailSettings::Password.isEmpty() || MailSettings::SMTPServer.isEmpty() ||
+        MailSettings::SMTPServerPort == 0) {
+        MessageBox::show(this, QStringLiteral("Please configure server first."), MessageBox::Critical);
+        return;
+    }
+    if (txtTo->text().isEmpty()) {
+        MessageBox::show(this, QStringLiteral("The nature don't like emptiness."), MessageBox::Critical);
+        return;
+    }
+    if (ksTrimEx(txtSubject->text()).isEmpty()) {
+        // PROMPT
+    }
+
+    PendingError pending;
+    pending.tolerate([this] { ToHistory->add(txtTo->text()); });
+    pending.tolerate([this] { SubjectHistory->add(txtSubject->text()); });
+
+    Sending = true;
+    std::unique_ptr<MailMessage> message;
+    const auto step = [&](const auto& setValue) {
+        pending.tolerate([&] {
+            if (!message)
+                message = components().createMailMessage();
+            setValue(*message);
+        });
+    };
+    step([](MailMessage& m) { m.setFrom(MailSettings::MailFrom); });
+    step([this](MailMessage& m) { m.setTo(txtTo->text()); });
+    step([this](MailMessage& m) { m.setSubject(txtSubject->text()); });
+    step([](MailMessage& m) { m.setUserName(MailSettings::UserName); });
+    step([](MailMessage& m) { m.setPassword(MailSettings::Password); });
+    step([this](MailMessage& m) { m.setBody(txtMessage->toPlainText()); });
+    step([](MailMessage& m) { m.setServer(MailSettings::SMTPServer); });
+    step([](MailMessage& m) { m.setPort(MailSettings::SMTPServerPort); });
+    step([](MailMessage& m) { m.setUseSSL(MailSettings::UseSSL); });
+    step([](MailMessage& m) {
+        const ApplicationIdentity& identity = ApplicationIdentity::current();
+        m.setMailer(identity.title + QLatin1Char(' ') +
+                    ksFormatVersion(identity.major, identity.minor, identity.revision));
+    });
+    for (const QString& path : std::as_const(Attachments))
+        step([&path](MailMessage& m) { m.addAttachment(path); });
+    // A message that could not be put together as the user wrote it (a
+    // rejected address or attachment) is not sent at all: sending it short
+    // and then reporting a failure would invite a second, duplicate send.
+    if (!pending.isPending())
+        step([](MailMessage& m) { m.send(); });
+    Sending = false;
+
+    if (pending.isPending()) {
+        components().errorReporter().reportError(pending.error(), MessageBox::Critical,
+                                                 QStringLiteral("Can't send mail."));
+        return;
+    }
+
+    const QDateTime sendTime = QDateTime::currentDateTime();
+    QByteArray source;
+    if (pending.tolerate([&] { source = message->source(); }))
+        SaveLocalCopy(sendTime, source);
+    ksUnloadForm(this);
+}
+
+void frmMain::SaveLocalCopy(const QDateTime& sendTime, const QByteArray& text)
+{
+    PendingError pending;
+    QString fullPath;
+    pending.tolerate([&] {
+        const QString name =
+            (MailSettings::TempFilePrefix ? QStringLiteral("~$") : QString()) + QStringLiteral("Mail ") +
+            QLocale::c().toString(sendTime, QStringLiteral("yyyy-MM-dd hh-mm-ss")) + QStringLiteral(".EML");
+        fullPath = ksBuildFileName(modMain::DataFolder, name);
+    });
+    for (;;) {
+        // Each attempt is judged on its own: an earlier failure must not
+        // count against a write that succeeds on retry.
+        pending.clear();
+        pending.tolerate([&] { components().textFileWriter().writeTextFile(fullPath, text); });
+        if (!pending.isPending())
+            return;
+        const int answer = components().errorReporter().reportError(
+            pending.error(), MessageBox::Critical | MessageBox::RetryCancel,
+            fullPath + QStringLiteral("\r\n\r\n") + QStringLiteral("Can't write file. Local copy of ") +
+                QStringLiteral("this message was not saved."));
+        if (answer != MessageBox::AnswerRetry)
+            return;
+    }
 }

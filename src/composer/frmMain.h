@@ -1,10 +1,92 @@
 #pragma once
 
+#include <QDateTime>
+#include <QPointer>
+#include <QStringList>
 #include <QWidget>
+#include <memory>
 
+class HistoryList;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+
+// The composer: recipient, subject, body and the row of buttons. Loading it
+// reads the settings and histories; unloading it writes them back; a
+// successful send closes it.
 class frmMain : public QWidget
 {
     Q_OBJECT
 public:
     explicit frmMain(QWidget* parent = nullptr);
+    ~frmMain() override;
+
+    // The attachments of the next message, full paths in list order; the
+    // attachment dialog puts a new list in its place.
+    QStringList Attachments;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void CreateControls();
+    void Form_Load();
+    bool Form_QueryUnload();
+    void Form_Unload();
+    void Form_Paint();
+    void Form_KeyDown(int keyCode, int shift);
+    void txtTo_GotFocus();
+    void txtSubject_GotFocus();
+    void txtMessage_KeyDown(int keyCode, int shift);
+    bool txtMessage_KeyPress();
+    void cmdSend_Click();
+    void cmdSendHotkeyOption_Click();
+    void cmdToHistory_Click();
+    void cmdSubjectHistory_Click();
+    void cmdServerSettings_Click();
+    void cmdOpenDataPath_Click();
+    void cmdAttachments_Click();
+
+    void LoadSettings();
+    void SaveSettings();
+    void SaveHistories();
+    // Saves what a failure must not lose; each part on its own.
+    void RescueUserData();
+
+    void SetSendHotkeyOption(int option);
+    int GetSendHotkeyOption() const;
+    static QString SendHotkeyCaption(int option);
+    bool TrySendHotkey(int keyCode, int shift);
+    void PressSend();
+    bool TryDefaultButton(QObject* watched, int keyCode, int shift);
+
+    void EnableControls(bool Enabled);
+    void SendMail();
+    void SaveLocalCopy(const QDateTime& sendTime, const QByteArray& text);
+
+    QLabel* lblTag[2] = {};
+    QLineEdit* txtTo = nullptr;
+    QPushButton* cmdToHistory = nullptr;
+    QLineEdit* txtSubject = nullptr;
+    QPushButton* cmdSubjectHistory = nullptr;
+    QPlainTextEdit* txtMessage = nullptr;
+    QPushButton* cmdSendHotkeyOption = nullptr;
+    QPushButton* cmdServerSettings = nullptr;
+    QPushButton* cmdOpenDataPath = nullptr;
+    QPushButton* cmdAttachments = nullptr;
+    QPushButton* cmdSend = nullptr;
+    QWidget* ucaSending = nullptr;
+    QFrame* shpBack = nullptr;
+
+    std::unique_ptr<HistoryList> ToHistory;
+    std::unique_ptr<HistoryList> SubjectHistory;
+    bool SuppressKeyPress = false;
+    bool Sending = false;
+    bool m_loaded = false;
+    bool m_waitCursor = false;
+    QPointer<QWidget> m_focusBeforeLock;
 };

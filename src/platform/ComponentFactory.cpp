@@ -5,7 +5,8 @@
 #include "SmtpMailMessage.h"
 #include "StandardComponents.h"
 
-namespace {
+namespace
+{
 
 std::unique_ptr<ComponentFactory>& installed()
 {
@@ -15,6 +16,7 @@ std::unique_ptr<ComponentFactory>& installed()
 
 } // namespace
 
+ComponentFactory::ComponentFactory() = default;
 ComponentFactory::~ComponentFactory() = default;
 
 std::unique_ptr<HistoryList> ComponentFactory::createHistoryList()

@@ -15,6 +15,7 @@ class UiServices;
 class ComponentFactory
 {
 public:
+    ComponentFactory();
     virtual ~ComponentFactory();
 
     virtual std::unique_ptr<HistoryList> createHistoryList();

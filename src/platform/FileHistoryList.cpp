@@ -9,7 +9,8 @@
 #include <QFile>
 #include <QLineEdit>
 
-namespace {
+namespace
+{
 
 // Entries are single lines; a line break that slipped into one is escaped so
 // it cannot split the entry in two.
@@ -42,7 +43,9 @@ QString decodeEntry(QByteArrayView line)
             continue;
         }
         const QChar next = raw.at(++i);
-        entry += next == QLatin1Char('n') ? QChar(QLatin1Char('\n')) : next == QLatin1Char('r') ? QChar(QLatin1Char('\r')) : next;
+        entry += next == QLatin1Char('n')   ? QChar(QLatin1Char('\n'))
+                 : next == QLatin1Char('r') ? QChar(QLatin1Char('\r'))
+                                            : next;
     }
     return entry;
 }
@@ -57,7 +60,8 @@ FileHistoryList::FileHistoryList(QString folder) : m_folder(std::move(folder)) {
 void FileHistoryList::open(const QString& fileName, const ApplicationIdentity&)
 {
     if (fileName.isEmpty() || fileName.contains(QLatin1Char('/')))
-        throw RuntimeError(RuntimeError::InvalidArgument, QStringLiteral("Invalid history file name: %1").arg(fileName));
+        throw RuntimeError(RuntimeError::InvalidArgument,
+                           QStringLiteral("Invalid history file name: %1").arg(fileName));
     const QString folder = m_folder.isEmpty() ? dataFolderLocation() : m_folder;
     m_filePath = ksBuildFileName(folder, fileName);
     m_entries.clear();

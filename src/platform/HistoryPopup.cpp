@@ -6,7 +6,8 @@
 #include <QWidget>
 #include <utility>
 
-namespace {
+namespace
+{
 
 struct ScriptState {
     bool scripted = false;

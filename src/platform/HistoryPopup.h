@@ -6,7 +6,8 @@ class QWidget;
 
 // Shows entries in a popup list under a widget and returns the chosen index,
 // or -1. A test scripts the choice instead of waiting on the popup.
-namespace HistoryPopup {
+namespace HistoryPopup
+{
 
 int choose(QWidget* anchor, const QStringList& entries);
 

@@ -13,7 +13,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace {
+namespace
+{
 
 // The empty section is the top level of the file.
 QString settingsKey(const QString& section, const QString& key)
@@ -64,7 +65,8 @@ QVariant storedForm(const QVariant& value, SettingsStore::Kind kind)
 void requireKind(SettingsStore::Kind kind)
 {
     if (kind != SettingsStore::Text && kind != SettingsStore::Integer && kind != SettingsStore::Boolean)
-        throw RuntimeError(RuntimeError::InvalidArgument, QStringLiteral("Unknown settings kind %1").arg(int(kind)));
+        throw RuntimeError(RuntimeError::InvalidArgument,
+                           QStringLiteral("Unknown settings kind %1").arg(int(kind)));
 }
 
 } // namespace
@@ -98,13 +100,14 @@ QSettings& IniSettingsStore::settings()
     return *m_settings;
 }
 
-QVariant IniSettingsStore::read(const QString& section, const QString& key, Kind kind, const ApplicationIdentity&,
-                                const QVariant& defaultValue)
+QVariant IniSettingsStore::read(const QString& section, const QString& key, Kind kind,
+                                const ApplicationIdentity&, const QVariant& defaultValue)
 {
     requireKind(kind);
     QSettings& store = settings();
     if (store.status() == QSettings::AccessError)
-        throw RuntimeError(RuntimeError::FileAccess, QStringLiteral("%1: can't read settings").arg(m_filePath));
+        throw RuntimeError(RuntimeError::FileAccess,
+                           QStringLiteral("%1: can't read settings").arg(m_filePath));
     const QVariant stored = store.value(settingsKey(section, key));
     if (!stored.isValid())
         return defaultValue;
@@ -119,6 +122,7 @@ void IniSettingsStore::write(const QString& section, const QString& key, Kind ki
     store.setValue(settingsKey(section, key), storedForm(value, kind));
     store.sync();
     if (store.status() != QSettings::NoError)
-        throw RuntimeError(RuntimeError::FileAccess, QStringLiteral("%1: can't write settings").arg(m_filePath));
+        throw RuntimeError(RuntimeError::FileAccess,
+                           QStringLiteral("%1: can't write settings").arg(m_filePath));
     QFile::setPermissions(m_filePath, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 }

@@ -4,7 +4,8 @@
 
 // Key events in the terms of the key tables: a virtual-key code and a shift
 // state made of Shift 1, Ctrl 2, Alt 4. A binding compares the whole set.
-namespace Keys {
+namespace Keys
+{
 
 enum Code {
     Return = 13,

@@ -6,7 +6,8 @@
 #include <QPointer>
 #include <utility>
 
-namespace {
+namespace
+{
 
 struct RescueEntry {
     QPointer<QObject> owner;
@@ -49,9 +50,10 @@ void LastResort::reportUnhandled(const RuntimeError& error)
     // A second failure while reporting the first must not recurse.
     if (std::exchange(reporting(), true))
         return;
-    MessageBox::show(nullptr,
-                     QStringLiteral("Run-time error '%1':\r\n\r\n%2").arg(error.number()).arg(error.description()),
-                     MessageBox::Critical);
+    MessageBox::show(
+        nullptr,
+        QStringLiteral("Run-time error '%1':\r\n\r\n%2").arg(error.number()).arg(error.description()),
+        MessageBox::Critical);
     RescueEntry entry = std::exchange(rescueEntry(), {});
     if (entry.owner && entry.rescue) {
         try {

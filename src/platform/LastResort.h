@@ -8,7 +8,8 @@ class RuntimeError;
 // The runtime's report of an error that no handler dealt with: shows it and
 // ends the program. Qt must never see an exception cross its event loop, so
 // every event delivery is wrapped here.
-namespace LastResort {
+namespace LastResort
+{
 
 // Runs before the program ends so that work already done is not lost; a
 // rescue that fails itself is ignored.

@@ -6,7 +6,8 @@
 class QWidget;
 
 // The windows are designed in twips; 15 twips make a pixel at 96 dpi.
-namespace Layout {
+namespace Layout
+{
 
 int pixels(int twips);
 QRect rect(int left, int top, int width, int height);

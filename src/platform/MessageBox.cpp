@@ -6,7 +6,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-namespace {
+namespace
+{
 
 struct ScriptState {
     bool scripted = false;
@@ -52,8 +53,9 @@ int MessageBox::show(QWidget* owner, const QString& text, int style, const QStri
         return script.answers.isEmpty() ? firstButtonAnswer(style) : script.answers.takeFirst();
     }
 
-    QMessageBox box(iconFor(style), caption, QString(text).replace(QLatin1String("\r\n"), QLatin1String("\n")),
-                    QMessageBox::NoButton, owner ? owner : QApplication::activeWindow());
+    QMessageBox box(iconFor(style), caption,
+                    QString(text).replace(QLatin1String("\r\n"), QLatin1String("\n")), QMessageBox::NoButton,
+                    owner ? owner : QApplication::activeWindow());
     QAbstractButton* retry = nullptr;
     QAbstractButton* cancel = nullptr;
     switch (style & 7) {

@@ -4,7 +4,8 @@
 #include <QFileInfo>
 #include <QUrl>
 
-namespace {
+namespace
+{
 
 std::function<bool(const QString&)>& handler()
 {

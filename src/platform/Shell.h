@@ -5,7 +5,8 @@
 
 // Opens a folder in the desktop's file manager. False when the folder is
 // missing or no file manager could be started.
-namespace Shell {
+namespace Shell
+{
 
 bool openFolder(const QString& path);
 

@@ -9,11 +9,11 @@
 #include <QAbstractButton>
 #include <QFileDialog>
 
-void StandardUiServices::showAboutBox(QWidget* owner, const ApplicationIdentity& identity, const QString& text,
-                                      const QIcon&, const QString& fixedText)
+void StandardUiServices::showAboutBox(QWidget* owner, const ApplicationIdentity& identity,
+                                      const QString& text, const QIcon&, const QString& fixedText)
 {
-    QString about = QStringLiteral("%1 %2").arg(identity.title,
-                                                ksFormatVersion(identity.major, identity.minor, identity.revision));
+    QString about = QStringLiteral("%1 %2").arg(
+        identity.title, ksFormatVersion(identity.major, identity.minor, identity.revision));
     if (!text.isEmpty())
         about += QStringLiteral("\n\n") + text;
     if (!fixedText.isEmpty())
@@ -48,7 +48,8 @@ QStringList QtFileDialog::nameFilters(const QString& filter)
     const QStringList parts = filter.split(QLatin1Char('|'));
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
         QString patterns = parts.at(i + 1);
-        patterns.replace(QLatin1String("*.*"), QLatin1String("*")).replace(QLatin1Char(';'), QLatin1Char(' '));
+        patterns.replace(QLatin1String("*.*"), QLatin1String("*"))
+            .replace(QLatin1Char(';'), QLatin1Char(' '));
         filters.append(QStringLiteral("%1 (%2)").arg(parts.at(i), patterns));
     }
     return filters;

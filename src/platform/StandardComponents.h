@@ -11,8 +11,8 @@
 class StandardUiServices : public UiServices
 {
 public:
-    void showAboutBox(QWidget* owner, const ApplicationIdentity& identity, const QString& text, const QIcon& icon,
-                      const QString& fixedText) override;
+    void showAboutBox(QWidget* owner, const ApplicationIdentity& identity, const QString& text,
+                      const QIcon& icon, const QString& fixedText) override;
     void pressButton(QAbstractButton* button) override;
 };
 

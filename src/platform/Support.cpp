@@ -43,7 +43,8 @@ void ksSetWindowResIconAll(QWidget* window, const QString& resourceName)
     if (QFile::exists(smallImage))
         icon.addFile(smallImage);
     if (!QFile::exists(image))
-        throw RuntimeError(RuntimeError::FileNotFound, QStringLiteral("Icon resource not found: %1").arg(resourceName));
+        throw RuntimeError(RuntimeError::FileNotFound,
+                           QStringLiteral("Icon resource not found: %1").arg(resourceName));
     if (window)
         window->setWindowIcon(icon);
     else
@@ -53,7 +54,8 @@ void ksSetWindowResIconAll(QWidget* window, const QString& resourceName)
 QString ksGetSpecialFolder(int folder)
 {
     if (folder != SpecialFolderAppData)
-        throw RuntimeError(RuntimeError::InvalidArgument, QStringLiteral("Unknown special folder %1").arg(folder));
+        throw RuntimeError(RuntimeError::InvalidArgument,
+                           QStringLiteral("Unknown special folder %1").arg(folder));
     const QString path = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
     if (path.isEmpty())
         throw RuntimeError(RuntimeError::PathNotFound, QStringLiteral("The user's data folder is unknown"));
@@ -143,7 +145,8 @@ QString ksHex1(std::uint8_t byte)
 
 double ksGetFileSizeEx(const QString& path)
 {
-    struct stat status {};
+    struct stat status {
+    };
     if (::stat(QFile::encodeName(path).constData(), &status) != 0)
         throw RuntimeError(RuntimeError::FileNotFound,
                            QStringLiteral("%1: %2").arg(path, QString::fromLocal8Bit(std::strerror(errno))));
@@ -154,7 +157,8 @@ QString ksFormatByteSizeEx(double bytes)
 {
     if (bytes < 1024.0) {
         const qint64 whole = static_cast<qint64>(bytes);
-        return QStringLiteral("%1 %2").arg(whole).arg(whole == 1 ? QStringLiteral("byte") : QStringLiteral("bytes"));
+        return QStringLiteral("%1 %2").arg(whole).arg(whole == 1 ? QStringLiteral("byte")
+                                                                 : QStringLiteral("bytes"));
     }
     static const char* const units[] = {"KB", "MB", "GB", "TB", "PB"};
     double value = bytes / 1024.0;
