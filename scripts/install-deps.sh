@@ -8,8 +8,8 @@ packages=(
     qt6-base-dev libgl-dev
     libgmime-3.0-dev libcurl4-openssl-dev
     python3 python3-aiosmtpd openssl
-    xvfb xauth x11-apps imagemagick
-    fonts-dejavu-core
+    xvfb xauth x11-apps imagemagick xdotool
+    fonts-dejavu-core fonts-liberation
 )
 
 missing=()

@@ -95,6 +95,8 @@ void frmMain::CreateControls()
     lblTag[1] = new QLabel(QStringLiteral("Subject:"), this);
     lblTag[1]->setObjectName(QStringLiteral("lblTag1"));
     Layout::place(lblTag[1], 180, 645, 690, 210);
+    for (QLabel* label : lblTag)
+        Layout::fitCaption(label);
     txtSubject = makeLineEdit(this, "txtSubject");
     Layout::place(txtSubject, 1260, 600, 3975, 375);
     cmdSubjectHistory =

@@ -23,6 +23,13 @@ void Layout::place(QWidget* widget, int left, int top, int width, int height)
     widget->setGeometry(rect(left, top, width, height));
 }
 
+void Layout::fitCaption(QWidget* caption)
+{
+    const int needed = caption->sizeHint().width();
+    if (needed > caption->width())
+        caption->resize(needed, caption->height());
+}
+
 void Layout::fixClientSize(QWidget* window, int width, int height)
 {
     window->setFixedSize(pixels(width), pixels(height));

@@ -12,6 +12,9 @@ namespace Layout
 int pixels(int twips);
 QRect rect(int left, int top, int width, int height);
 void place(QWidget* widget, int left, int top, int width, int height);
+// Widens a caption that the font in use cannot fit into its designed
+// width (the design assumes Tahoma), so no text is ever clipped.
+void fitCaption(QWidget* caption);
 // Sets the client area of a fixed-size window.
 void fixClientSize(QWidget* window, int width, int height);
 

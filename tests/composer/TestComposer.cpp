@@ -140,7 +140,14 @@ private slots:
         if (auto* label = qobject_cast<QLabel*>(control))
             QCOMPARE(label->text(), caption);
         QCOMPARE(control->toolTip(), toolTip);
-        QCOMPARE(control->geometry(), geometry);
+        if (qobject_cast<QLabel*>(control)) {
+            // A caption may grow to the right when the font is wider than designed.
+            QCOMPARE(control->geometry().topLeft(), geometry.topLeft());
+            QCOMPARE(control->height(), geometry.height());
+            QVERIFY(control->width() >= geometry.width());
+        } else {
+            QCOMPARE(control->geometry(), geometry);
+        }
         QCOMPARE(control->font().pointSize(), 9);
     }
 
