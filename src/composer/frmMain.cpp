@@ -268,6 +268,16 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event)
     return false;
 }
 
+void frmMain::keyPressEvent(QKeyEvent* event)
+{
+    // Keys reach the window itself only when no control has the focus (all
+    // are disabled while sending); keys a control passed on were seen already.
+    const QWidget* focused = QApplication::focusWidget();
+    if (!focused || focused == this)
+        Form_KeyDown(Keys::virtualKeyCode(event), Keys::shiftState(event));
+    QWidget::keyPressEvent(event);
+}
+
 void frmMain::Form_KeyDown(int keyCode, int shift)
 {
     if (Sending)
