@@ -47,6 +47,11 @@ ucAnimation::ucAnimation(QWidget* parent) : QWidget(parent)
     lblTag->setObjectName(QStringLiteral("lblTag"));
     lblTag->setFont(tagFont());
     Layout::place(lblTag, 900, 210, 1935, 360);
+    // Serif faces other than Times New Roman run a little wider: let the text
+    // have the room up to the border rather than lose its last dot.
+    const int textWidth = lblTag->fontMetrics().horizontalAdvance(lblTag->text()) + 1;
+    if (textWidth > lblTag->width())
+        lblTag->resize(qMin(textWidth, width() - 1 - lblTag->x()), lblTag->height());
 
     tmrAnimation = new QTimer(this);
     tmrAnimation->setObjectName(QStringLiteral("tmrAnimation"));
