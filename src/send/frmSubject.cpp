@@ -1,0 +1,158 @@
+#include "frmSubject.h"
+
+#include "platform/ApplicationIdentity.h"
+#include "platform/ComponentFactory.h"
+#include "platform/HistoryList.h"
+#include "platform/Layout.h"
+#include "platform/Support.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QIcon>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QPushButton>
+
+#include <exception>
+
+namespace
+{
+
+// An empty icon still lets the window manager put the application's icon
+// there; a transparent one leaves the title bar without any.
+QIcon noIcon()
+{
+    QPixmap blank(16, 16);
+    blank.fill(Qt::transparent);
+    return QIcon(blank);
+}
+
+} // namespace
+
+frmSubject::frmSubject(QWidget* owner)
+    : QDialog(owner, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint)
+{
+    setObjectName(QStringLiteral("frmSubject"));
+    setWindowTitle(QStringLiteral("Subject is missing (you still can leave it blank)"));
+    setModal(true);
+    setFont(Layout::windowFont());
+    Layout::fixClientSize(this, 4635, 1095);
+
+    shpBack = new QFrame(this);
+    shpBack->setObjectName(QStringLiteral("shpBack"));
+    shpBack->setFrameShape(QFrame::NoFrame);
+    shpBack->setAttribute(Qt::WA_TransparentForMouseEvents);
+    Layout::place(shpBack, -660, -120, 2235, 3975);
+
+    txtSubject = new QLineEdit(this);
+    txtSubject->setObjectName(QStringLiteral("txtSubject"));
+    Layout::place(txtSubject, 120, 120, 3975, 375);
+    txtSubject->installEventFilter(this);
+
+    cmdSubjectHistory = new QPushButton(QStringLiteral("H!"), this);
+    cmdSubjectHistory->setObjectName(QStringLiteral("cmdSubjectHistory"));
+    cmdSubjectHistory->setToolTip(QStringLiteral(" History "));
+    Layout::place(cmdSubjectHistory, 4140, 120, 375, 375);
+
+    cmdOk = new QPushButton(QStringLiteral("Ok"), this);
+    cmdOk->setObjectName(QStringLiteral("cmdOk"));
+    cmdOk->setDefault(true);
+    Layout::place(cmdOk, 2100, 600, 1155, 375);
+
+    cmdCancel = new QPushButton(QStringLiteral("Отмена"), this);
+    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+    Layout::place(cmdCancel, 3360, 600, 1155, 375);
+
+    shpBack->lower();
+    for (QWidget* control : {static_cast<QWidget*>(txtSubject), static_cast<QWidget*>(cmdSubjectHistory),
+                             static_cast<QWidget*>(cmdOk), static_cast<QWidget*>(cmdCancel)})
+        control->setFont(Layout::windowFont());
+    setTabOrder(txtSubject, cmdSubjectHistory);
+    setTabOrder(cmdSubjectHistory, cmdOk);
+    setTabOrder(cmdOk, cmdCancel);
+    txtSubject->setFocus();
+
+    connect(cmdSubjectHistory, &QPushButton::clicked, this, &frmSubject::cmdSubjectHistory_Click);
+    connect(cmdOk, &QPushButton::clicked, this, &frmSubject::cmdOk_Click);
+    connect(cmdCancel, &QPushButton::clicked, this, &frmSubject::cmdCancel_Click);
+
+    Form_Load();
+}
+
+frmSubject::~frmSubject() = default;
+
+void frmSubject::Form_Load()
+{
+    ksCenterFormEx(this);
+    setWindowIcon(noIcon());
+    // The prompt is useful without its history: a list that cannot be opened
+    // or read is dropped, and the history button then offers nothing.
+    try {
+        std::unique_ptr<HistoryList> list = components().createHistoryList();
+        list->open(QStringLiteral("Subject History.DAT"), ApplicationIdentity::current());
+        list->load();
+        history = std::move(list);
+    } catch (const std::exception&) {
+        history.reset();
+    }
+}
+
+void frmSubject::paintEvent(QPaintEvent* event)
+{
+    QDialog::paintEvent(event);
+    ksPaintDesktop(this);
+}
+
+bool frmSubject::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == txtSubject && event->type() == QEvent::FocusIn)
+        txtSubject_GotFocus();
+    return QDialog::eventFilter(watched, event);
+}
+
+void frmSubject::txtSubject_GotFocus()
+{
+    ksHighlightText(QApplication::focusWidget() ? QApplication::focusWidget() : txtSubject);
+}
+
+void frmSubject::cmdSubjectHistory_Click()
+{
+    if (history)
+        history->pick(txtSubject);
+}
+
+void frmSubject::cmdOk_Click()
+{
+    Ok = true;
+    hide();
+}
+
+void frmSubject::cmdCancel_Click()
+{
+    Ok = false;
+    hide();
+}
+
+void frmSubject::reject()
+{
+    cmdCancel->click();
+}
+
+void frmSubject::Unload()
+{
+    unloading = true;
+    close();
+}
+
+void frmSubject::closeEvent(QCloseEvent* event)
+{
+    if (unloading) {
+        event->accept();
+        return;
+    }
+    // Closing by any other way than the program's own counts as Cancel.
+    event->ignore();
+    Ok = false;
+    hide();
+}
