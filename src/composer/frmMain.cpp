@@ -17,7 +17,9 @@
 #include "platform/Support.h"
 #include "platform/TextFileWriter.h"
 #include "platform/UiServices.h"
+#include "send/frmSubject.h"
 #include "settings/modPasswordCryptor.h"
+#include "widgets/ucAnimation.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -124,9 +126,9 @@ void frmMain::CreateControls()
     cmdSend->setDefault(true);
     Layout::place(cmdSend, 4140, 3840, 1515, 435);
 
-    ucaSending = new QWidget(this);
+    ucaSending = new ucAnimation(this);
     ucaSending->setObjectName(QStringLiteral("ucaSending"));
-    Layout::place(ucaSending, 900, 1380, 3135, 795);
+    ucaSending->move(Layout::pixels(900), Layout::pixels(1380));
     ucaSending->hide();
 
     QWidget* tabOrder[] = {txtTo,

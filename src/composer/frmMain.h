@@ -12,6 +12,7 @@ class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
+class ucAnimation;
 
 // The composer: recipient, subject, body and the row of buttons. Loading it
 // reads the settings and histories; unloading it writes them back; a
@@ -80,7 +81,7 @@ private:
     QPushButton* cmdOpenDataPath = nullptr;
     QPushButton* cmdAttachments = nullptr;
     QPushButton* cmdSend = nullptr;
-    QWidget* ucaSending = nullptr;
+    ucAnimation* ucaSending = nullptr;
     QFrame* shpBack = nullptr;
 
     std::unique_ptr<HistoryList> ToHistory;
