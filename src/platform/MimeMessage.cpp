@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMimeDatabase>
+#include <QRegularExpression>
 #include <cctype>
 #include <fcntl.h>
 #include <mutex>
@@ -127,6 +128,16 @@ QString mimeTypeOf(const QString& path)
     return name;
 }
 
+bool hasTrailingBlank(const QByteArray& text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char c = text.at(i);
+        if ((c == ' ' || c == '\t') && (i + 1 == text.size() || text.at(i + 1) == '\r'))
+            return true;
+    }
+    return false;
+}
+
 GMimeObject* textPart(const QString& body)
 {
     GMimePart* part = g_mime_part_new_with_type("text", "plain");
@@ -137,8 +148,33 @@ GMimeObject* textPart(const QString& body)
         g_mime_data_wrapper_new_with_stream(stream.get(), GMIME_CONTENT_ENCODING_DEFAULT));
     g_mime_part_set_content(part, wrapper.get());
     // 7bit where it fits, else quoted-printable or base64: every line stays under 998 octets.
-    g_mime_part_set_content_encoding(
-        part, g_mime_part_get_best_content_encoding(part, GMIME_ENCODING_CONSTRAINT_7BIT));
+    GMimeContentEncoding encoding =
+        g_mime_part_get_best_content_encoding(part, GMIME_ENCODING_CONSTRAINT_7BIT);
+    const bool lastLineOpen = !text.isEmpty() && !text.endsWith("\r\n");
+    // Transports may strip blanks at line ends, and 7bit can't say that the text ends without a line break.
+    if (encoding == GMIME_CONTENT_ENCODING_DEFAULT)
+        encoding = GMIME_CONTENT_ENCODING_7BIT;
+    if (encoding == GMIME_CONTENT_ENCODING_7BIT && (lastLineOpen || hasTrailingBlank(text)))
+        encoding = GMIME_CONTENT_ENCODING_QUOTEDPRINTABLE;
+    if (encoding == GMIME_CONTENT_ENCODING_QUOTEDPRINTABLE && lastLineOpen) {
+        // GMime's encoder leaves the last line open, and SMTP would close it with a line break
+        // the reader then sees: end it with a soft break instead.
+        GMimeEncoding state;
+        g_mime_encoding_init_encode(&state, GMIME_CONTENT_ENCODING_QUOTEDPRINTABLE);
+        QByteArray encoded(qsizetype(g_mime_encoding_outlen(&state, size_t(text.size()))) + 4,
+                           Qt::Uninitialized);
+        const size_t length =
+            g_mime_encoding_flush(&state, text.constData(), size_t(text.size()), encoded.data());
+        encoded.truncate(qsizetype(length));
+        if (!encoded.endsWith('\n'))
+            encoded.append("=\n");
+        GObjectRef<GMimeStream> encodedStream(
+            g_mime_stream_mem_new_with_buffer(encoded.constData(), size_t(encoded.size())));
+        GObjectRef<GMimeDataWrapper> encodedWrapper(
+            g_mime_data_wrapper_new_with_stream(encodedStream.get(), GMIME_CONTENT_ENCODING_QUOTEDPRINTABLE));
+        g_mime_part_set_content(part, encodedWrapper.get());
+    }
+    g_mime_part_set_content_encoding(part, encoding);
     return GMIME_OBJECT(part);
 }
 
@@ -235,7 +271,7 @@ QList<MailAddress> parseAddressList(const QString& text, const QString& what)
         addresses.append(parsed);
     }
     if (addresses.isEmpty()) {
-        if (text.trimmed().isEmpty())
+        if (QString(text).remove(QRegularExpression(QStringLiteral("[\\s,;]"))).isEmpty())
             throw mailError(QStringLiteral("There is no %1 address.").arg(what));
         throw mailError(QStringLiteral("The %1 \"%2\" is not a valid mail address.").arg(what, shown(text)));
     }

@@ -36,12 +36,7 @@ void SmtpMailMessage::send()
     submission.caCertificateFile = m_options.caCertificateFile;
     submission.connectTimeoutSeconds = m_options.connectTimeoutSeconds;
     submission.stallTimeoutSeconds = m_options.stallTimeoutSeconds;
-    if (submission.server.trimmed().isEmpty())
-        throw RuntimeError(RuntimeError::MailFailure, QStringLiteral("No SMTP server is set."));
-    if (m_port < 1 || m_port > 65535)
-        throw RuntimeError(
-            RuntimeError::MailFailure,
-            QStringLiteral("The port %1 is not valid: it must be between 1 and 65535.").arg(m_port));
+    checkSmtpServer(m_server, m_port);
 
     // Addresses are checked before anything is built or any connection is made.
     const QList<MailAddress> senders = parseAddressList(m_from, QStringLiteral("sender"));

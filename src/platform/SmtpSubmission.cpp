@@ -3,10 +3,12 @@
 #include "RuntimeError.h"
 
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <QStringList>
 #include <cstring>
 #include <curl/curl.h>
 #include <mutex>
+#include <thread>
 
 namespace
 {
@@ -24,9 +26,12 @@ struct Transcript {
     bool replyComplete = true;
     QByteArray lastCommand;
     QByteArray lastArgument;
+    bool quitting = false; // what follows QUIT says nothing about the failure
 
     void received(const char* data, size_t size)
     {
+        if (quitting)
+            return;
         partialLine.append(data, qsizetype(size));
         qsizetype end;
         while ((end = partialLine.indexOf('\n')) >= 0) {
@@ -58,6 +63,10 @@ struct Transcript {
                                              "RCPT", "DATA", "QUIT",     "RSET"};
         if (!verbs.contains(verb))
             return;
+        if (verb == "QUIT") {
+            quitting = true;
+            return;
+        }
         lastCommand = verb;
         lastArgument.clear();
         if (verb == "MAIL" || verb == "RCPT") {
@@ -119,7 +128,8 @@ void initialiseCurl()
     std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
 }
 
-QString checkedHost(const QString& server)
+// The host part of the URL, brackets around an IPv6 address.
+QString urlHost(const QString& server)
 {
     const QString host = server.trimmed();
     if (host.isEmpty())
@@ -145,11 +155,6 @@ template <typename Handle, void (*Free)(Handle*)> struct CurlRef {
             Free(handle);
     }
 };
-
-void cleanupMulti(CURLM* multi)
-{
-    curl_multi_cleanup(multi);
-}
 
 QString describe(CURLcode code, CURL* easy, const SmtpSubmission& submission, const QString& host,
                  const Transcript& transcript, const char* errorBuffer)
@@ -237,12 +242,18 @@ QString describe(CURLcode code, CURL* easy, const SmtpSubmission& submission, co
 
 } // namespace
 
+void checkSmtpServer(const QString& server, int port)
+{
+    urlHost(server);
+    if (port < 1 || port > 65535)
+        throw mailError(
+            QStringLiteral("The port %1 is not valid: it must be between 1 and 65535.").arg(port));
+}
+
 void submitMail(const SmtpSubmission& submission)
 {
-    const QString host = checkedHost(submission.server);
-    if (submission.port < 1 || submission.port > 65535)
-        throw mailError(
-            QStringLiteral("The port %1 is not valid: it must be between 1 and 65535.").arg(submission.port));
+    checkSmtpServer(submission.server, submission.port);
+    const QString host = urlHost(submission.server);
     if (submission.recipients.isEmpty())
         throw mailError(QStringLiteral("There is no recipient address."));
     initialiseCurl();
@@ -253,8 +264,7 @@ void submitMail(const SmtpSubmission& submission)
                                .arg(submission.port)
                                .toUtf8();
     CurlRef<CURL, curl_easy_cleanup> easy{curl_easy_init()};
-    CurlRef<CURLM, cleanupMulti> multi{curl_multi_init()};
-    if (!easy.handle || !multi.handle)
+    if (!easy.handle)
         throw mailError(QStringLiteral("The mail transport can't be started."));
 
     char errorBuffer[CURL_ERROR_SIZE] = {};
@@ -303,34 +313,22 @@ void submitMail(const SmtpSubmission& submission)
     curl_easy_setopt(e, CURLOPT_DEBUGFUNCTION, onDebug);
     curl_easy_setopt(e, CURLOPT_DEBUGDATA, &transcript);
 
-    curl_multi_add_handle(multi.handle, e);
-    // The GUI thread drives the transfer and the event loop in turns, so the
-    // window repaints and timers fire while the message goes out.
+    // libcurl waits for some replies (the one to the message data among them)
+    // without giving control back, so the transfer runs on a worker thread
+    // while this thread keeps the event loop going: the window repaints and
+    // timers fire until the server has answered.
     CURLcode result = CURLE_OK;
-    bool done = false;
-    while (!done) {
-        int running = 0;
-        CURLMcode status = curl_multi_perform(multi.handle, &running);
-        if (status == CURLM_OK && running > 0)
-            status = curl_multi_poll(multi.handle, nullptr, 0, 20, nullptr);
-        if (status != CURLM_OK) {
-            curl_multi_remove_handle(multi.handle, e);
-            throw mailError(QStringLiteral("The mail transport failed: %1")
-                                .arg(QString::fromUtf8(curl_multi_strerror(status))));
-        }
-        int queued = 0;
-        if (running == 0)
-            done = true;
-        while (CURLMsg* message = curl_multi_info_read(multi.handle, &queued)) {
-            if (message->msg == CURLMSG_DONE) {
-                result = message->data.result;
-                done = true;
-            }
-        }
-        if (!done && QCoreApplication::instance())
-            QCoreApplication::processEvents(QEventLoop::AllEvents);
+    if (QCoreApplication::instance()) {
+        QEventLoop loop;
+        std::thread worker([&] {
+            result = curl_easy_perform(e);
+            QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+        });
+        loop.exec();
+        worker.join();
+    } else {
+        result = curl_easy_perform(e);
     }
-    curl_multi_remove_handle(multi.handle, e);
     if (result != CURLE_OK)
         throw mailError(describe(result, e, submission, host, transcript, errorBuffer));
 }

@@ -21,6 +21,9 @@ struct SmtpSubmission {
     int stallTimeoutSeconds = 60;
 };
 
+// Raises RuntimeError for a server name or port that can't be used.
+void checkSmtpServer(const QString& server, int port);
+
 // Blocks until the server accepted the message, running the Qt event loop
 // meanwhile. Raises RuntimeError with what went wrong.
 void submitMail(const SmtpSubmission& submission);

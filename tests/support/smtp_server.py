@@ -9,6 +9,7 @@ Prints "ready PORT" once it listens; ends cleanly on SIGTERM.
 import argparse
 import asyncio
 import json
+import logging
 import os
 import signal
 import ssl
@@ -86,6 +87,8 @@ class SilentProtocol(asyncio.Protocol):
 def main():
     # aiosmtpd warns about its own deprecated internals; the test output stays clean.
     warnings.simplefilter("ignore")
+    # Failed handshakes and refused logins are what the tests provoke; no need to log them.
+    logging.getLogger("mail.log").setLevel(logging.CRITICAL)
     arguments = parse_arguments()
     os.makedirs(arguments.folder, exist_ok=True)
 
