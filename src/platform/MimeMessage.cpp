@@ -279,9 +279,24 @@ QList<MailAddress> parseAddressList(const QString& text, const QString& what)
 }
 
 struct MimeMessage::Buffer {
-    GByteArray* bytes = g_byte_array_new();
+    GByteArray* bytes;
+    explicit Buffer(guint expectedSize) : bytes(g_byte_array_sized_new(expectedSize)) {}
     ~Buffer() { g_byte_array_unref(bytes); }
 };
+
+namespace
+{
+
+// Room for the whole message up front, so a large one is not copied while it grows.
+guint expectedSize(const MimeMessage::Content& content)
+{
+    qint64 size = 64 * 1024 + qint64(content.body.size()) * 4;
+    for (const QString& path : content.attachments)
+        size += QFileInfo(path).size() / 57 * 78 + 1024; // base64: 57 octets make a 76-character line
+    return guint(qBound<qint64>(0, size, 1024LL * 1024 * 1024));
+}
+
+} // namespace
 
 const char* MimeMessage::data() const
 {
@@ -327,7 +342,7 @@ MimeMessage MimeMessage::build(const Content& content)
     }
 
     MimeMessage built;
-    built.m_buffer = std::make_shared<Buffer>();
+    built.m_buffer = std::make_shared<Buffer>(expectedSize(content));
     GObjectRef<GMimeStream> out(g_mime_stream_mem_new_with_byte_array(built.m_buffer->bytes));
     g_mime_stream_mem_set_owner(GMIME_STREAM_MEM(out.get()), FALSE);
     GMimeFormatOptions* options = g_mime_format_options_new();
