@@ -199,7 +199,26 @@ GMimeObject* attachmentPart(const QString& path)
     g_mime_part_set_content_encoding(part, GMIME_CONTENT_ENCODING_BASE64);
     g_mime_object_set_disposition(GMIME_OBJECT(part), GMIME_DISPOSITION_ATTACHMENT);
     g_mime_part_set_filename(part, QFileInfo(path).fileName().toUtf8().constData());
+    // Encoded in UTF-8, not in whichever legacy charset happens to fit the name.
+    GMimeParamList* dispositionParameters =
+        g_mime_content_disposition_get_parameters(g_mime_object_get_content_disposition(GMIME_OBJECT(part)));
+    if (GMimeParam* name = g_mime_param_list_get_parameter(dispositionParameters, "filename"))
+        g_mime_param_set_charset(name, "utf-8");
+    GMimeParamList* typeParameters =
+        g_mime_content_type_get_parameters(g_mime_object_get_content_type(GMIME_OBJECT(part)));
+    if (GMimeParam* name = g_mime_param_list_get_parameter(typeParameters, "name"))
+        g_mime_param_set_charset(name, "utf-8");
     return GMIME_OBJECT(part);
+}
+
+void addMailbox(GMimeMessage* message, GMimeAddressType type, const MailAddress& address)
+{
+    InternetAddress* mailbox =
+        internet_address_mailbox_new(address.name.toUtf8().constData(), address.addrSpec.constData());
+    // A display name that needs encoding is encoded in UTF-8.
+    internet_address_set_charset(mailbox, "utf-8");
+    internet_address_list_add(g_mime_message_get_addresses(message, type), mailbox);
+    g_object_unref(mailbox);
 }
 
 QByteArray domainOf(const QByteArray& addrSpec)
@@ -314,11 +333,9 @@ MimeMessage MimeMessage::build(const Content& content)
     GObjectRef<GMimeMessage> message(g_mime_message_new(TRUE));
     GMimeObject* top = GMIME_OBJECT(message.get());
 
-    g_mime_message_add_mailbox(message.get(), GMIME_ADDRESS_TYPE_FROM, content.from.name.toUtf8().constData(),
-                               content.from.addrSpec.constData());
+    addMailbox(message.get(), GMIME_ADDRESS_TYPE_FROM, content.from);
     for (const MailAddress& to : content.to)
-        g_mime_message_add_mailbox(message.get(), GMIME_ADDRESS_TYPE_TO, to.name.toUtf8().constData(),
-                                   to.addrSpec.constData());
+        addMailbox(message.get(), GMIME_ADDRESS_TYPE_TO, to);
     g_mime_message_set_subject(message.get(), singleLine(content.subject).toUtf8().constData(), "utf-8");
     GDateTime* now = g_date_time_new_now_local();
     g_mime_message_set_date(message.get(), now);

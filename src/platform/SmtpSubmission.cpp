@@ -165,6 +165,8 @@ QString describe(CURLcode code, CURL* easy, const SmtpSubmission& submission, co
     const QString where = QStringLiteral("%1 port %2").arg(host).arg(submission.port);
     curl_off_t connectTime = 0;
     curl_easy_getinfo(easy, CURLINFO_CONNECT_TIME_T, &connectTime);
+    curl_off_t totalTime = 0;
+    curl_easy_getinfo(easy, CURLINFO_TOTAL_TIME_T, &totalTime);
     long osErrno = 0;
     curl_easy_getinfo(easy, CURLINFO_OS_ERRNO, &osErrno);
 
@@ -188,9 +190,13 @@ QString describe(CURLcode code, CURL* easy, const SmtpSubmission& submission, co
             sentence = QStringLiteral("Can't connect to %1: no answer within %2 seconds.")
                            .arg(where)
                            .arg(submission.connectTimeoutSeconds);
-        else
+        else if (!transcript.replyLines.isEmpty())
             sentence = QStringLiteral("The server did not answer within %1 seconds.")
                            .arg(submission.stallTimeoutSeconds);
+        else // connected, but not even a greeting or a finished TLS handshake
+            sentence = QStringLiteral(
+                           "The server did not answer within %1 seconds. Check the port and the SSL setting.")
+                           .arg(qRound(totalTime / 1e6));
         break;
     case CURLE_PEER_FAILED_VERIFICATION:
         sentence = QStringLiteral("The server's certificate is not trusted: %1").arg(curlText);
