@@ -1,8 +1,69 @@
 #include "SmtpMailMessage.h"
 
 #include "RuntimeError.h"
+#include "SmtpSubmission.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+SmtpMailMessage::SmtpMailMessage() = default;
+
+SmtpMailMessage::SmtpMailMessage(Options options) : m_options(std::move(options)) {}
+
+void SmtpMailMessage::addAttachment(const QString& path)
+{
+    const QFileInfo info(path);
+    QString reason;
+    if (path.isEmpty() || !info.exists())
+        reason = QStringLiteral("This file does not exist.");
+    else if (!info.isFile())
+        reason = QStringLiteral("This is not a file.");
+    else if (QFile file(path); !file.open(QIODevice::ReadOnly))
+        reason = QStringLiteral("This file can't be read: ") + file.errorString();
+    if (!reason.isEmpty())
+        throw RuntimeError(RuntimeError::MailFailure, path + QStringLiteral("\r\n\r\n") + reason);
+    m_attachments.append(path);
+}
 
 void SmtpMailMessage::send()
 {
-    throw RuntimeError(RuntimeError::MailFailure, QStringLiteral("Sending is not available yet"));
+    SmtpSubmission submission;
+    submission.server = m_server;
+    submission.port = m_port;
+    submission.useSSL = m_useSSL;
+    submission.userName = m_userName;
+    submission.password = m_password;
+    submission.caCertificateFile = m_options.caCertificateFile;
+    submission.connectTimeoutSeconds = m_options.connectTimeoutSeconds;
+    submission.stallTimeoutSeconds = m_options.stallTimeoutSeconds;
+    checkSmtpServer(m_server, m_port);
+
+    // Addresses are checked before anything is built or any connection is made.
+    const QList<MailAddress> senders = parseAddressList(m_from, QStringLiteral("sender"));
+    if (senders.size() != 1)
+        throw RuntimeError(
+            RuntimeError::MailFailure,
+            QStringLiteral("The sender \"%1\" must be one mail address.").arg(singleLine(m_from)));
+    MimeMessage::Content content;
+    content.from = senders.first();
+    content.to = parseAddressList(m_to, QStringLiteral("recipient"));
+    content.subject = m_subject;
+    content.body = m_body;
+    content.mailer = m_mailer;
+    content.attachments = m_attachments;
+    m_message = MimeMessage::build(content);
+
+    submission.mailFrom = content.from.addrSpec;
+    for (const MailAddress& to : content.to) {
+        if (!submission.recipients.contains(to.addrSpec))
+            submission.recipients.append(to.addrSpec);
+    }
+    submission.data = m_message->data();
+    submission.size = m_message->size();
+    submitMail(submission);
+}
+
+QByteArray SmtpMailMessage::source() const
+{
+    return m_message ? m_message->toByteArray() : QByteArray();
 }

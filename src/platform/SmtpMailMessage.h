@@ -1,24 +1,52 @@
 #pragma once
 
 #include "MailMessage.h"
+#include "MimeMessage.h"
 
 #include <QStringList>
+#include <optional>
 
-// Placeholder until the real SMTP submission lands.
+// The mail message: built with GMime, submitted over SMTP with libcurl.
 class SmtpMailMessage : public MailMessage
 {
 public:
+    struct Options {
+        QString caCertificateFile; // empty: the system's trusted certificates
+        int connectTimeoutSeconds = 30;
+        int stallTimeoutSeconds = 60;
+    };
+
+    SmtpMailMessage();
+    explicit SmtpMailMessage(Options options);
+
     void send() override;
-    QByteArray source() const override { return {}; }
-    void setMailer(const QString&) override {}
-    void addAttachment(const QString&) override {}
-    void setUseSSL(bool) override {}
-    void setPort(int) override {}
-    void setServer(const QString&) override {}
-    void setBody(const QString&) override {}
-    void setPassword(const QString&) override {}
-    void setUserName(const QString&) override {}
-    void setSubject(const QString&) override {}
-    void setTo(const QString&) override {}
-    void setFrom(const QString&) override {}
+    QByteArray source() const override;
+    void setMailer(const QString& mailer) override { m_mailer = mailer; }
+    void addAttachment(const QString& path) override;
+    void setUseSSL(bool useSSL) override { m_useSSL = useSSL; }
+    void setPort(int port) override { m_port = port; }
+    void setServer(const QString& server) override { m_server = server; }
+    void setBody(const QString& body) override { m_body = body; }
+    void setPassword(const QString& password) override { m_password = password; }
+    void setUserName(const QString& userName) override { m_userName = userName; }
+    void setSubject(const QString& subject) override { m_subject = subject; }
+    void setTo(const QString& to) override { m_to = to; }
+    void setFrom(const QString& from) override { m_from = from; }
+
+    const QStringList& attachments() const { return m_attachments; }
+
+private:
+    Options m_options;
+    QString m_mailer;
+    QStringList m_attachments;
+    bool m_useSSL = false;
+    int m_port = 0;
+    QString m_server;
+    QString m_body;
+    QString m_password;
+    QString m_userName;
+    QString m_subject;
+    QString m_to;
+    QString m_from;
+    std::optional<MimeMessage> m_message;
 };

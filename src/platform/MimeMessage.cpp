@@ -1,0 +1,378 @@
+// GLib names a member "signals", which Qt's keyword macro would rewrite: GMime comes first.
+#include <gmime/gmime.h>
+
+#include "MimeMessage.h"
+
+#include "RuntimeError.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QMimeDatabase>
+#include <QRegularExpression>
+#include <cctype>
+#include <fcntl.h>
+#include <mutex>
+
+namespace
+{
+
+void initialiseGMime()
+{
+    static std::once_flag once;
+    std::call_once(once, [] { g_mime_init(); });
+}
+
+// Owns one GObject reference.
+template <typename T> struct GObjectRef {
+    T* object = nullptr;
+    explicit GObjectRef(T* o = nullptr) : object(o) {}
+    ~GObjectRef()
+    {
+        if (object)
+            g_object_unref(object);
+    }
+    GObjectRef(const GObjectRef&) = delete;
+    GObjectRef& operator=(const GObjectRef&) = delete;
+    T* get() const { return object; }
+};
+
+RuntimeError mailError(const QString& description)
+{
+    return RuntimeError(RuntimeError::MailFailure, description);
+}
+
+QString shown(const QString& text)
+{
+    QString visible = singleLine(text).trimmed();
+    if (visible.size() > 200)
+        visible = visible.left(200) + QStringLiteral("...");
+    return visible;
+}
+
+// GMime takes ';' as the end of a group; people type it between addresses.
+QString semicolonsToCommas(const QString& text)
+{
+    QString result = text;
+    bool quoted = false;
+    int comment = 0;
+    bool angle = false;
+    bool literal = false;
+    for (qsizetype i = 0; i < result.size(); ++i) {
+        const QChar c = result.at(i);
+        if ((quoted || comment > 0) && c == QLatin1Char('\\')) {
+            ++i;
+            continue;
+        }
+        if (quoted) {
+            quoted = c != QLatin1Char('"');
+        } else if (comment > 0) {
+            if (c == QLatin1Char('('))
+                ++comment;
+            else if (c == QLatin1Char(')'))
+                --comment;
+        } else if (c == QLatin1Char('"')) {
+            quoted = true;
+        } else if (c == QLatin1Char('(')) {
+            comment = 1;
+        } else if (c == QLatin1Char('<')) {
+            angle = true;
+        } else if (c == QLatin1Char('>')) {
+            angle = false;
+        } else if (c == QLatin1Char('[')) {
+            literal = true;
+        } else if (c == QLatin1Char(']')) {
+            literal = false;
+        } else if (c == QLatin1Char(';') && !angle && !literal) {
+            result[i] = QLatin1Char(',');
+        }
+    }
+    return result;
+}
+
+bool isValidAddrSpec(const QByteArray& addrSpec)
+{
+    const qsizetype at = addrSpec.lastIndexOf('@');
+    if (at <= 0 || at == addrSpec.size() - 1)
+        return false;
+    const QByteArray local = addrSpec.left(at);
+    const QByteArray domain = addrSpec.mid(at + 1);
+    const bool quotedLocal = local.size() >= 2 && local.startsWith('"') && local.endsWith('"');
+    for (const char c : local) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u < 0x20 || u == 0x7f || c == '<' || c == '>' || (c == ' ' && !quotedLocal))
+            return false;
+    }
+    if (domain.startsWith('[') && domain.endsWith(']'))
+        return domain.size() > 2 && !domain.contains(' ') && !domain.contains('\r') && !domain.contains('\n');
+    if (domain.startsWith('.') || domain.endsWith('.') || domain.contains(".."))
+        return false;
+    for (const char c : domain) {
+        const auto u = static_cast<unsigned char>(c);
+        // Non-ASCII only in a domain GMime could not convert to its ASCII form.
+        if (!(std::isalnum(u) || c == '-' || c == '.' || u >= 0x80))
+            return false;
+    }
+    return true;
+}
+
+QString mimeTypeOf(const QString& path)
+{
+    static const QMimeDatabase database;
+    QMimeType type = database.mimeTypeForFile(path);
+    // An empty file says nothing about what it is; its name says more.
+    if (type.name() == QLatin1String("application/x-zerosize"))
+        type = database.mimeTypeForFile(path, QMimeDatabase::MatchExtension);
+    const QString name = type.isValid() ? type.name() : QString();
+    if (name.isEmpty() || !name.contains(QLatin1Char('/')))
+        return QStringLiteral("application/octet-stream");
+    return name;
+}
+
+bool hasTrailingBlank(const QByteArray& text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char c = text.at(i);
+        if ((c == ' ' || c == '\t') && (i + 1 == text.size() || text.at(i + 1) == '\r'))
+            return true;
+    }
+    return false;
+}
+
+GMimeObject* textPart(const QString& body)
+{
+    GMimePart* part = g_mime_part_new_with_type("text", "plain");
+    g_mime_object_set_content_type_parameter(GMIME_OBJECT(part), "charset", "utf-8");
+    const QByteArray text = canonicalText(body);
+    GObjectRef<GMimeStream> stream(g_mime_stream_mem_new_with_buffer(text.constData(), size_t(text.size())));
+    GObjectRef<GMimeDataWrapper> wrapper(
+        g_mime_data_wrapper_new_with_stream(stream.get(), GMIME_CONTENT_ENCODING_DEFAULT));
+    g_mime_part_set_content(part, wrapper.get());
+    // 7bit where it fits, else quoted-printable or base64: every line stays under 998 octets.
+    GMimeContentEncoding encoding =
+        g_mime_part_get_best_content_encoding(part, GMIME_ENCODING_CONSTRAINT_7BIT);
+    const bool lastLineOpen = !text.isEmpty() && !text.endsWith("\r\n");
+    // Transports may strip blanks at line ends, and 7bit can't say that the text ends without a line break.
+    if (encoding == GMIME_CONTENT_ENCODING_DEFAULT)
+        encoding = GMIME_CONTENT_ENCODING_7BIT;
+    if (encoding == GMIME_CONTENT_ENCODING_7BIT && (lastLineOpen || hasTrailingBlank(text)))
+        encoding = GMIME_CONTENT_ENCODING_QUOTEDPRINTABLE;
+    if (encoding == GMIME_CONTENT_ENCODING_QUOTEDPRINTABLE && lastLineOpen) {
+        // GMime's encoder leaves the last line open, and SMTP would close it with a line break
+        // the reader then sees: end it with a soft break instead.
+        GMimeEncoding state;
+        g_mime_encoding_init_encode(&state, GMIME_CONTENT_ENCODING_QUOTEDPRINTABLE);
+        QByteArray encoded(qsizetype(g_mime_encoding_outlen(&state, size_t(text.size()))) + 4,
+                           Qt::Uninitialized);
+        const size_t length =
+            g_mime_encoding_flush(&state, text.constData(), size_t(text.size()), encoded.data());
+        encoded.truncate(qsizetype(length));
+        if (!encoded.endsWith('\n'))
+            encoded.append("=\n");
+        GObjectRef<GMimeStream> encodedStream(
+            g_mime_stream_mem_new_with_buffer(encoded.constData(), size_t(encoded.size())));
+        GObjectRef<GMimeDataWrapper> encodedWrapper(
+            g_mime_data_wrapper_new_with_stream(encodedStream.get(), GMIME_CONTENT_ENCODING_QUOTEDPRINTABLE));
+        g_mime_part_set_content(part, encodedWrapper.get());
+    }
+    g_mime_part_set_content_encoding(part, encoding);
+    return GMIME_OBJECT(part);
+}
+
+GMimeObject* attachmentPart(const QString& path)
+{
+    GError* error = nullptr;
+    // The file is read once, while the message is written.
+    GMimeStream* stream = g_mime_stream_fs_open(QFile::encodeName(path).constData(), O_RDONLY, 0, &error);
+    if (!stream) {
+        const QString reason = error ? QString::fromUtf8(error->message) : QString();
+        g_clear_error(&error);
+        throw mailError(path + QStringLiteral("\r\n\r\nThis file can't be read: ") + reason);
+    }
+    GObjectRef<GMimeStream> file(stream);
+    const QByteArray type = mimeTypeOf(path).toUtf8();
+    const qsizetype slash = type.indexOf('/');
+    GMimePart* part =
+        g_mime_part_new_with_type(type.left(slash).constData(), type.mid(slash + 1).constData());
+    GObjectRef<GMimeDataWrapper> wrapper(
+        g_mime_data_wrapper_new_with_stream(file.get(), GMIME_CONTENT_ENCODING_DEFAULT));
+    g_mime_part_set_content(part, wrapper.get());
+    g_mime_part_set_content_encoding(part, GMIME_CONTENT_ENCODING_BASE64);
+    g_mime_object_set_disposition(GMIME_OBJECT(part), GMIME_DISPOSITION_ATTACHMENT);
+    g_mime_part_set_filename(part, QFileInfo(path).fileName().toUtf8().constData());
+    // Encoded in UTF-8, not in whichever legacy charset happens to fit the name.
+    GMimeParamList* dispositionParameters =
+        g_mime_content_disposition_get_parameters(g_mime_object_get_content_disposition(GMIME_OBJECT(part)));
+    if (GMimeParam* name = g_mime_param_list_get_parameter(dispositionParameters, "filename"))
+        g_mime_param_set_charset(name, "utf-8");
+    GMimeParamList* typeParameters =
+        g_mime_content_type_get_parameters(g_mime_object_get_content_type(GMIME_OBJECT(part)));
+    if (GMimeParam* name = g_mime_param_list_get_parameter(typeParameters, "name"))
+        g_mime_param_set_charset(name, "utf-8");
+    return GMIME_OBJECT(part);
+}
+
+void addMailbox(GMimeMessage* message, GMimeAddressType type, const MailAddress& address)
+{
+    InternetAddress* mailbox =
+        internet_address_mailbox_new(address.name.toUtf8().constData(), address.addrSpec.constData());
+    // A display name that needs encoding is encoded in UTF-8.
+    internet_address_set_charset(mailbox, "utf-8");
+    internet_address_list_add(g_mime_message_get_addresses(message, type), mailbox);
+    g_object_unref(mailbox);
+}
+
+QByteArray domainOf(const QByteArray& addrSpec)
+{
+    const QByteArray domain = addrSpec.mid(addrSpec.lastIndexOf('@') + 1);
+    return domain.isEmpty() || domain.startsWith('[') ? QByteArrayLiteral("localhost") : domain;
+}
+
+} // namespace
+
+QByteArray canonicalText(const QString& text)
+{
+    const QByteArray utf8 = text.toUtf8();
+    QByteArray result;
+    result.reserve(utf8.size() + utf8.count('\n') + utf8.count('\r') + 2);
+    for (qsizetype i = 0; i < utf8.size(); ++i) {
+        const char c = utf8.at(i);
+        if (c == '\r') {
+            result.append("\r\n", 2);
+            if (i + 1 < utf8.size() && utf8.at(i + 1) == '\n')
+                ++i;
+        } else if (c == '\n') {
+            result.append("\r\n", 2);
+        } else {
+            result.append(c);
+        }
+    }
+    return result;
+}
+
+QString singleLine(const QString& text)
+{
+    QString result = text;
+    result.replace(QLatin1String("\r\n"), QLatin1String(" "));
+    result.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    result.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return result;
+}
+
+QList<MailAddress> parseAddressList(const QString& text, const QString& what)
+{
+    initialiseGMime();
+    if (text.contains(QLatin1Char('\r')) || text.contains(QLatin1Char('\n')))
+        throw mailError(QStringLiteral("The %1 \"%2\" contains a line break.").arg(what, shown(text)));
+
+    QList<MailAddress> addresses;
+    const QByteArray utf8 = semicolonsToCommas(text).toUtf8();
+    InternetAddressList* list = internet_address_list_parse(nullptr, utf8.constData());
+    GObjectRef<InternetAddressList> owned(list);
+    const int count = list ? internet_address_list_length(list) : 0;
+    for (int i = 0; i < count; ++i) {
+        InternetAddress* address = internet_address_list_get_address(list, i);
+        char* typed = internet_address_to_string(address, nullptr, FALSE);
+        const QString typedText = QString::fromUtf8(typed);
+        g_free(typed);
+        // A group would let a typed "Name: other@address" add a recipient nobody listed.
+        if (!INTERNET_ADDRESS_IS_MAILBOX(address))
+            throw mailError(
+                QStringLiteral("The %1 \"%2\" is not a valid mail address.").arg(what, shown(typedText)));
+        InternetAddressMailbox* mailbox = INTERNET_ADDRESS_MAILBOX(address);
+        const QByteArray addrSpec(internet_address_mailbox_get_idn_addr(mailbox));
+        if (!isValidAddrSpec(addrSpec))
+            throw mailError(
+                QStringLiteral("The %1 \"%2\" is not a valid mail address.").arg(what, shown(typedText)));
+        MailAddress parsed;
+        parsed.name = QString::fromUtf8(internet_address_get_name(address));
+        parsed.addrSpec = addrSpec;
+        parsed.typed = typedText;
+        addresses.append(parsed);
+    }
+    if (addresses.isEmpty()) {
+        if (QString(text).remove(QRegularExpression(QStringLiteral("[\\s,;]"))).isEmpty())
+            throw mailError(QStringLiteral("There is no %1 address.").arg(what));
+        throw mailError(QStringLiteral("The %1 \"%2\" is not a valid mail address.").arg(what, shown(text)));
+    }
+    return addresses;
+}
+
+struct MimeMessage::Buffer {
+    GByteArray* bytes;
+    explicit Buffer(guint expectedSize) : bytes(g_byte_array_sized_new(expectedSize)) {}
+    ~Buffer() { g_byte_array_unref(bytes); }
+};
+
+namespace
+{
+
+// Room for the whole message up front, so a large one is not copied while it grows.
+guint expectedSize(const MimeMessage::Content& content)
+{
+    qint64 size = 64 * 1024 + qint64(content.body.size()) * 4;
+    for (const QString& path : content.attachments)
+        size += QFileInfo(path).size() / 57 * 78 + 1024; // base64: 57 octets make a 76-character line
+    return guint(qBound<qint64>(0, size, 1024LL * 1024 * 1024));
+}
+
+} // namespace
+
+const char* MimeMessage::data() const
+{
+    return m_buffer ? reinterpret_cast<const char*>(m_buffer->bytes->data) : "";
+}
+
+qsizetype MimeMessage::size() const
+{
+    return m_buffer ? qsizetype(m_buffer->bytes->len) : 0;
+}
+
+MimeMessage MimeMessage::build(const Content& content)
+{
+    initialiseGMime();
+    GObjectRef<GMimeMessage> message(g_mime_message_new(TRUE));
+    GMimeObject* top = GMIME_OBJECT(message.get());
+
+    addMailbox(message.get(), GMIME_ADDRESS_TYPE_FROM, content.from);
+    for (const MailAddress& to : content.to)
+        addMailbox(message.get(), GMIME_ADDRESS_TYPE_TO, to);
+    g_mime_message_set_subject(message.get(), singleLine(content.subject).toUtf8().constData(), "utf-8");
+    GDateTime* now = g_date_time_new_now_local();
+    g_mime_message_set_date(message.get(), now);
+    g_date_time_unref(now);
+    char* id = g_mime_utils_generate_message_id(domainOf(content.from.addrSpec).constData());
+    g_mime_message_set_message_id(message.get(), id);
+    g_free(id);
+    g_mime_object_set_header(top, "X-Mailer", singleLine(content.mailer).toUtf8().constData(), "utf-8");
+
+    GObjectRef<GMimeObject> body(textPart(content.body));
+    if (content.attachments.isEmpty()) {
+        g_mime_message_set_mime_part(message.get(), body.get());
+    } else {
+        GObjectRef<GMimeMultipart> mixed(g_mime_multipart_new_with_subtype("mixed"));
+        g_mime_multipart_add(mixed.get(), body.get());
+        for (const QString& path : content.attachments) {
+            GObjectRef<GMimeObject> part(attachmentPart(path));
+            g_mime_multipart_add(mixed.get(), part.get());
+        }
+        g_mime_message_set_mime_part(message.get(), GMIME_OBJECT(mixed.get()));
+    }
+
+    MimeMessage built;
+    built.m_buffer = std::make_shared<Buffer>(expectedSize(content));
+    GObjectRef<GMimeStream> out(g_mime_stream_mem_new_with_byte_array(built.m_buffer->bytes));
+    g_mime_stream_mem_set_owner(GMIME_STREAM_MEM(out.get()), FALSE);
+    GMimeFormatOptions* options = g_mime_format_options_new();
+    g_mime_format_options_set_newline_format(options, GMIME_NEWLINE_FORMAT_DOS);
+    const ssize_t written = g_mime_object_write_to_stream(top, options, out.get());
+    g_mime_format_options_free(options);
+    if (written < 0 || g_mime_stream_flush(out.get()) < 0)
+        throw mailError(
+            QStringLiteral("The message can't be put together: an attached file could not be read."));
+    // The transport ends the data with CRLF.CRLF; the last line must be complete for the bytes to arrive
+    // unchanged.
+    GByteArray* bytes = built.m_buffer->bytes;
+    if (bytes->len < 2 || bytes->data[bytes->len - 2] != '\r' || bytes->data[bytes->len - 1] != '\n')
+        g_byte_array_append(bytes, reinterpret_cast<const guint8*>("\r\n"), 2);
+    return built;
+}

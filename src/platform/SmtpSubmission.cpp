@@ -1,0 +1,340 @@
+#include "SmtpSubmission.h"
+
+#include "RuntimeError.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QStringList>
+#include <cstring>
+#include <curl/curl.h>
+#include <mutex>
+#include <thread>
+
+namespace
+{
+
+RuntimeError mailError(const QString& description)
+{
+    return RuntimeError(RuntimeError::MailFailure, description);
+}
+
+// What the server said last and what it was answering, for the error text.
+// Outgoing lines are only looked at for their verb: an AUTH line holds the password.
+struct Transcript {
+    QByteArray partialLine;
+    QStringList replyLines;
+    bool replyComplete = true;
+    QByteArray lastCommand;
+    QByteArray lastArgument;
+    bool quitting = false; // what follows QUIT says nothing about the failure
+
+    void received(const char* data, size_t size)
+    {
+        if (quitting)
+            return;
+        partialLine.append(data, qsizetype(size));
+        qsizetype end;
+        while ((end = partialLine.indexOf('\n')) >= 0) {
+            addReplyLine(partialLine.left(end));
+            partialLine.remove(0, end + 1);
+        }
+    }
+
+    void addReplyLine(QByteArray line)
+    {
+        line = line.trimmed();
+        if (line.isEmpty())
+            return;
+        if (replyComplete) {
+            replyLines.clear();
+            replyComplete = false;
+        }
+        if (replyLines.size() < 20)
+            replyLines << QString::fromUtf8(line.left(300));
+        replyComplete = line.size() < 4 || line.at(3) != '-';
+    }
+
+    void sent(const char* data, size_t size)
+    {
+        const QByteArray line = QByteArray(data, qsizetype(qMin<size_t>(size, 512))).trimmed();
+        const qsizetype blank = line.indexOf(' ');
+        const QByteArray verb = (blank < 0 ? line : line.left(blank)).toUpper();
+        static const QList<QByteArray> verbs{"EHLO", "HELO", "STARTTLS", "AUTH", "MAIL",
+                                             "RCPT", "DATA", "QUIT",     "RSET"};
+        if (!verbs.contains(verb))
+            return;
+        if (verb == "QUIT") {
+            quitting = true;
+            return;
+        }
+        lastCommand = verb;
+        lastArgument.clear();
+        if (verb == "MAIL" || verb == "RCPT") {
+            const qsizetype open = line.indexOf('<');
+            const qsizetype close = line.indexOf('>', open);
+            if (open >= 0 && close > open)
+                lastArgument = line.mid(open + 1, close - open - 1);
+        }
+    }
+
+    // "535 5.7.8 Authentication credentials invalid", or empty.
+    QString lastReply() const
+    {
+        if (replyLines.isEmpty())
+            return QString();
+        QString code = replyLines.first().left(3);
+        QStringList texts;
+        for (const QString& line : replyLines)
+            texts << line.mid(4).trimmed();
+        return (code + QLatin1Char(' ') + texts.join(QLatin1Char(' '))).trimmed();
+    }
+
+    bool lastReplyIsRefusal() const
+    {
+        const QString reply = lastReply();
+        return !reply.isEmpty() && (reply.at(0) == QLatin1Char('4') || reply.at(0) == QLatin1Char('5'));
+    }
+};
+
+int onDebug(CURL*, curl_infotype type, char* data, size_t size, void* user)
+{
+    auto* transcript = static_cast<Transcript*>(user);
+    if (type == CURLINFO_HEADER_IN)
+        transcript->received(data, size);
+    else if (type == CURLINFO_HEADER_OUT)
+        transcript->sent(data, size);
+    return 0;
+}
+
+struct Reader {
+    const char* data;
+    qsizetype size;
+    qsizetype offset = 0;
+};
+
+size_t onRead(char* buffer, size_t size, size_t count, void* user)
+{
+    auto* reader = static_cast<Reader*>(user);
+    const size_t left = size_t(reader->size - reader->offset);
+    const size_t chunk = qMin(left, size * count);
+    std::memcpy(buffer, reader->data + reader->offset, chunk);
+    reader->offset += qsizetype(chunk);
+    return chunk;
+}
+
+void initialiseCurl()
+{
+    static std::once_flag once;
+    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+}
+
+// The host part of the URL, brackets around an IPv6 address.
+QString urlHost(const QString& server)
+{
+    const QString host = server.trimmed();
+    if (host.isEmpty())
+        throw mailError(QStringLiteral("No SMTP server is set."));
+    for (const QChar c : host) {
+        if (c.unicode() <= 0x20 || c.unicode() == 0x7f || QStringLiteral("/\\@?#%<>\"'`{}|^").contains(c))
+            throw mailError(QStringLiteral("The server name \"%1\" is not valid.").arg(host));
+    }
+    if (host.count(QLatin1Char(':')) >= 2 && !host.startsWith(QLatin1Char('[')))
+        return QLatin1Char('[') + host + QLatin1Char(']');
+    if (host.count(QLatin1Char(':')) == 1)
+        throw mailError(
+            QStringLiteral("The server name \"%1\" is not valid: the port belongs in its own field.")
+                .arg(host));
+    return host;
+}
+
+template <typename Handle, void (*Free)(Handle*)> struct CurlRef {
+    Handle* handle;
+    ~CurlRef()
+    {
+        if (handle)
+            Free(handle);
+    }
+};
+
+QString describe(CURLcode code, CURL* easy, const SmtpSubmission& submission, const QString& host,
+                 const Transcript& transcript, const char* errorBuffer)
+{
+    const QString curlText =
+        QString::fromUtf8(errorBuffer[0] ? errorBuffer : curl_easy_strerror(code)).trimmed();
+    const QString reply = transcript.lastReply();
+    const QString where = QStringLiteral("%1 port %2").arg(host).arg(submission.port);
+    curl_off_t connectTime = 0;
+    curl_easy_getinfo(easy, CURLINFO_CONNECT_TIME_T, &connectTime);
+    curl_off_t totalTime = 0;
+    curl_easy_getinfo(easy, CURLINFO_TOTAL_TIME_T, &totalTime);
+    long osErrno = 0;
+    curl_easy_getinfo(easy, CURLINFO_OS_ERRNO, &osErrno);
+
+    QString sentence;
+    bool curlTextShown = false;
+    switch (code) {
+    case CURLE_COULDNT_RESOLVE_HOST:
+        sentence = QStringLiteral("Can't find the server \"%1\". Check the server name.").arg(host);
+        break;
+    case CURLE_COULDNT_CONNECT:
+        if (osErrno != 0) {
+            sentence = QStringLiteral("Can't connect to %1: %2")
+                           .arg(where, QString::fromLocal8Bit(strerror(int(osErrno))));
+        } else {
+            sentence = QStringLiteral("Can't connect to %1: %2").arg(where, curlText);
+            curlTextShown = true;
+        }
+        break;
+    case CURLE_OPERATION_TIMEDOUT:
+        if (connectTime == 0 && transcript.replyLines.isEmpty())
+            sentence = QStringLiteral("Can't connect to %1: no answer within %2 seconds.")
+                           .arg(where)
+                           .arg(submission.connectTimeoutSeconds);
+        else if (!transcript.replyLines.isEmpty())
+            sentence = QStringLiteral("The server did not answer within %1 seconds.")
+                           .arg(submission.stallTimeoutSeconds);
+        else // connected, but not even a greeting or a finished TLS handshake
+            sentence = QStringLiteral(
+                           "The server did not answer within %1 seconds. Check the port and the SSL setting.")
+                           .arg(qRound(totalTime / 1e6));
+        break;
+    case CURLE_PEER_FAILED_VERIFICATION:
+        sentence = QStringLiteral("The server's certificate is not trusted: %1").arg(curlText);
+        curlTextShown = true;
+        break;
+    case CURLE_SSL_CACERT_BADFILE:
+    case CURLE_SSL_CRL_BADFILE:
+        sentence = QStringLiteral("The trusted certificates can't be read: %1").arg(curlText);
+        curlTextShown = true;
+        break;
+    case CURLE_USE_SSL_FAILED:
+        sentence = QStringLiteral("The server does not offer STARTTLS, so the connection can't be secured. "
+                                  "Check the port and the SSL setting.");
+        break;
+    case CURLE_SSL_CONNECT_ERROR:
+        sentence = QStringLiteral(
+                       "The secure connection to the server failed: %1. Check the port and the SSL setting.")
+                       .arg(curlText);
+        curlTextShown = true;
+        break;
+    case CURLE_LOGIN_DENIED:
+        sentence =
+            QStringLiteral("The server refused the login: %1")
+                .arg(transcript.lastCommand == "AUTH" && transcript.lastReplyIsRefusal() ? reply : curlText);
+        curlTextShown = !(transcript.lastCommand == "AUTH" && transcript.lastReplyIsRefusal());
+        break;
+    default:
+        if (transcript.lastReplyIsRefusal()) {
+            if (transcript.lastCommand == "MAIL")
+                sentence = QStringLiteral("The server refused the sender address <%1>: %2")
+                               .arg(QString::fromUtf8(transcript.lastArgument), reply);
+            else if (transcript.lastCommand == "RCPT")
+                sentence = QStringLiteral("The server refused the recipient <%1>: %2")
+                               .arg(QString::fromUtf8(transcript.lastArgument), reply);
+            else if (transcript.lastCommand == "DATA")
+                sentence = QStringLiteral("The server refused the message: %1").arg(reply);
+            else
+                sentence = QStringLiteral("The server refused to go on: %1").arg(reply);
+        } else {
+            sentence = QStringLiteral("The connection to the server failed: %1").arg(curlText);
+            curlTextShown = true;
+        }
+        break;
+    }
+    if (!curlTextShown && !curlText.isEmpty())
+        sentence += QStringLiteral("\r\n\r\nDetails: ") + curlText;
+    return sentence;
+}
+
+} // namespace
+
+void checkSmtpServer(const QString& server, int port)
+{
+    urlHost(server);
+    if (port < 1 || port > 65535)
+        throw mailError(
+            QStringLiteral("The port %1 is not valid: it must be between 1 and 65535.").arg(port));
+}
+
+void submitMail(const SmtpSubmission& submission)
+{
+    checkSmtpServer(submission.server, submission.port);
+    const QString host = urlHost(submission.server);
+    if (submission.recipients.isEmpty())
+        throw mailError(QStringLiteral("There is no recipient address."));
+    initialiseCurl();
+
+    const bool implicitTls = submission.useSSL && submission.port == 465;
+    const QByteArray url = QStringLiteral("%1://%2:%3")
+                               .arg(implicitTls ? QStringLiteral("smtps") : QStringLiteral("smtp"), host)
+                               .arg(submission.port)
+                               .toUtf8();
+    CurlRef<CURL, curl_easy_cleanup> easy{curl_easy_init()};
+    if (!easy.handle)
+        throw mailError(QStringLiteral("The mail transport can't be started."));
+
+    char errorBuffer[CURL_ERROR_SIZE] = {};
+    Transcript transcript;
+    Reader reader{submission.data, submission.size};
+    CurlRef<curl_slist, curl_slist_free_all> recipients{nullptr};
+    for (const QByteArray& recipient : submission.recipients) {
+        curl_slist* appended = curl_slist_append(recipients.handle, ('<' + recipient + '>').constData());
+        if (!appended)
+            throw mailError(QStringLiteral("Out of memory"));
+        recipients.handle = appended;
+    }
+    const QByteArray from = '<' + submission.mailFrom + '>';
+    const QByteArray user = submission.userName.toUtf8();
+    const QByteArray password = submission.password.toUtf8();
+    const QByteArray caFile = submission.caCertificateFile.toLocal8Bit();
+
+    CURL* e = easy.handle;
+    curl_easy_setopt(e, CURLOPT_ERRORBUFFER, errorBuffer);
+    curl_easy_setopt(e, CURLOPT_URL, url.constData());
+    curl_easy_setopt(e, CURLOPT_PROTOCOLS_STR, "smtp,smtps");
+    curl_easy_setopt(e, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(e, CURLOPT_UPLOAD, 1L);
+    curl_easy_setopt(e, CURLOPT_READFUNCTION, onRead);
+    curl_easy_setopt(e, CURLOPT_READDATA, &reader);
+    curl_easy_setopt(e, CURLOPT_INFILESIZE_LARGE, curl_off_t(submission.size));
+    curl_easy_setopt(e, CURLOPT_UPLOAD_BUFFERSIZE, 512L * 1024L);
+    curl_easy_setopt(e, CURLOPT_MAIL_FROM, from.constData());
+    curl_easy_setopt(e, CURLOPT_MAIL_RCPT, recipients.handle);
+    if (!user.isEmpty()) {
+        curl_easy_setopt(e, CURLOPT_USERNAME, user.constData());
+        curl_easy_setopt(e, CURLOPT_PASSWORD, password.constData());
+    }
+    curl_easy_setopt(e, CURLOPT_USE_SSL,
+                     submission.useSSL && !implicitTls ? long(CURLUSESSL_ALL) : long(CURLUSESSL_NONE));
+    curl_easy_setopt(e, CURLOPT_SSL_VERIFYPEER, 1L);
+    curl_easy_setopt(e, CURLOPT_SSL_VERIFYHOST, 2L);
+    if (!caFile.isEmpty())
+        curl_easy_setopt(e, CURLOPT_CAINFO, caFile.constData());
+    curl_easy_setopt(e, CURLOPT_CONNECTTIMEOUT, long(submission.connectTimeoutSeconds));
+    curl_easy_setopt(e, CURLOPT_SERVER_RESPONSE_TIMEOUT, long(submission.stallTimeoutSeconds));
+    curl_easy_setopt(e, CURLOPT_LOW_SPEED_LIMIT, 1L);
+    curl_easy_setopt(e, CURLOPT_LOW_SPEED_TIME, long(submission.stallTimeoutSeconds));
+    // Verbose output goes only to the callback, which keeps the replies for the error text.
+    curl_easy_setopt(e, CURLOPT_VERBOSE, 1L);
+    curl_easy_setopt(e, CURLOPT_DEBUGFUNCTION, onDebug);
+    curl_easy_setopt(e, CURLOPT_DEBUGDATA, &transcript);
+
+    // libcurl waits for some replies (the one to the message data among them)
+    // without giving control back, so the transfer runs on a worker thread
+    // while this thread keeps the event loop going: the window repaints and
+    // timers fire until the server has answered.
+    CURLcode result = CURLE_OK;
+    if (QCoreApplication::instance()) {
+        QEventLoop loop;
+        std::thread worker([&] {
+            result = curl_easy_perform(e);
+            QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+        });
+        loop.exec();
+        worker.join();
+    } else {
+        result = curl_easy_perform(e);
+    }
+    if (result != CURLE_OK)
+        throw mailError(describe(result, e, submission, host, transcript, errorBuffer));
+}

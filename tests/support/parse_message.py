@@ -1,0 +1,60 @@
+#!/usr/bin/python3
+"""Parses a raw message (stdin) strictly and prints what a mail reader sees, as JSON.
+
+{"headers": [[name, decoded value], ...], "content_type": ..., "body": text,
+ "body_base64": decoded body bytes, "body_encoding": ..., "attachments":
+ [{"filename", "content_type", "size", "sha256"}], "defects": [...]}
+On a parse failure: {"error": text}.
+"""
+
+import base64
+import email
+import email.policy
+import hashlib
+import json
+import sys
+
+
+def main():
+    raw = sys.stdin.buffer.read()
+    policy = email.policy.default.clone(raise_on_defect=True)
+    result = {}
+    try:
+        message = email.message_from_bytes(raw, policy=policy)
+        defects = [repr(defect) for defect in message.defects]
+        headers = []
+        for name, value in message.items():
+            headers.append([name, str(value)])
+            defects += [f"{name}: {defect!r}" for defect in getattr(value, "defects", ())]
+        body_part = message.get_body(preferencelist=("plain",))
+        attachments = []
+        for part in message.walk():
+            defects += [repr(defect) for defect in part.defects if part is not message]
+        for part in message.iter_attachments():
+            data = part.get_payload(decode=True) or b""
+            attachments.append({
+                "filename": part.get_filename(),
+                "content_type": part.get_content_type(),
+                "encoding": part.get("Content-Transfer-Encoding", ""),
+                "size": len(data),
+                "sha256": hashlib.sha256(data).hexdigest(),
+            })
+        result = {
+            "headers": headers,
+            "content_type": message.get_content_type(),
+            "body": body_part.get_content() if body_part is not None else None,
+            "body_base64": base64.b64encode(body_part.get_payload(decode=True) or b"").decode()
+            if body_part is not None else None,
+            "body_encoding": body_part.get("Content-Transfer-Encoding", "") if body_part is not None else None,
+            "body_content_type": str(body_part.get("Content-Type", "")) if body_part is not None else None,
+            "attachments": attachments,
+            "defects": defects,
+        }
+    except Exception as error:  # any failure to parse is what the caller wants to see
+        result = {"error": f"{type(error).__name__}: {error}"}
+    json.dump(result, sys.stdout, ensure_ascii=False)
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,143 @@
+#!/usr/bin/python3
+"""A small SMTP server for the tests, listening on 127.0.0.1.
+
+Saves each received message as NNNN.eml (the bytes as received, after the
+transport's dot-unstuffing) and NNNN.json (the envelope) in --folder.
+Prints "ready PORT" once it listens; ends cleanly on SIGTERM.
+"""
+
+import argparse
+import asyncio
+import json
+import logging
+import os
+import signal
+import ssl
+import sys
+import warnings
+
+from aiosmtpd.smtp import SMTP, AuthResult, LoginPassword
+
+
+def parse_arguments():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--port", type=int, default=0, help="0 picks a free port")
+    parser.add_argument("--folder", required=True, help="where received messages are saved")
+    parser.add_argument("--cert", help="certificate (PEM) for STARTTLS and implicit TLS")
+    parser.add_argument("--key", help="private key (PEM) of the certificate")
+    parser.add_argument("--implicit-tls", action="store_true", help="TLS from the first byte")
+    parser.add_argument("--no-starttls", action="store_true", help="do not offer STARTTLS")
+    parser.add_argument("--user", default="user")
+    parser.add_argument("--password", default="secret")
+    parser.add_argument("--refuse-auth", action="store_true", help="refuse every login")
+    parser.add_argument("--refuse-recipient", default="", help="answer 550 to this recipient")
+    parser.add_argument("--silent", action="store_true", help="accept connections, never greet")
+    parser.add_argument("--data-delay", type=float, default=0, help="seconds before answering DATA")
+    return parser.parse_args()
+
+
+class Handler:
+    def __init__(self, arguments):
+        self.arguments = arguments
+        self.count = 0
+
+    async def handle_RCPT(self, server, session, envelope, address, rcpt_options):
+        refused = self.arguments.refuse_recipient
+        if refused and address.lower() == refused.lower():
+            return f"550 5.1.1 <{address}>: Recipient address rejected: User unknown"
+        envelope.rcpt_tos.append(address)
+        return "250 OK"
+
+    async def handle_DATA(self, server, session, envelope):
+        self.count += 1
+        base = os.path.join(self.arguments.folder, f"{self.count:04d}")
+        # Written under a temporary name first, so a reader never sees half a message.
+        with open(base + ".eml.tmp", "wb") as file:
+            file.write(envelope.original_content)
+        with open(base + ".json.tmp", "w", encoding="utf-8") as file:
+            json.dump({"mail_from": envelope.mail_from, "rcpt_tos": envelope.rcpt_tos}, file)
+        os.replace(base + ".eml.tmp", base + ".eml")
+        os.replace(base + ".json.tmp", base + ".json")
+        if self.arguments.data_delay > 0:
+            await asyncio.sleep(self.arguments.data_delay)
+        return "250 2.0.0 OK: queued"
+
+
+def make_authenticator(arguments):
+    def authenticate(server, session, envelope, mechanism, auth_data):
+        if arguments.refuse_auth or not isinstance(auth_data, LoginPassword):
+            return AuthResult(success=False, handled=False)
+        ok = (auth_data.login.decode("utf-8", "replace") == arguments.user
+              and auth_data.password.decode("utf-8", "replace") == arguments.password)
+        return AuthResult(success=ok, handled=False)
+
+    return authenticate
+
+
+class SilentProtocol(asyncio.Protocol):
+    """Takes the connection and says nothing, as a hung server does."""
+
+    def connection_made(self, transport):
+        self.transport = transport
+
+    def data_received(self, data):
+        pass
+
+
+def main():
+    # aiosmtpd warns about its own deprecated internals; the test output stays clean.
+    warnings.simplefilter("ignore")
+    # Failed handshakes and refused logins are what the tests provoke; no need to log them.
+    logging.getLogger("mail.log").setLevel(logging.CRITICAL)
+    arguments = parse_arguments()
+    os.makedirs(arguments.folder, exist_ok=True)
+
+    tls = None
+    if arguments.cert:
+        tls = ssl.create_default_context(ssl.Purpose.CLIENT_AUTH)
+        tls.load_cert_chain(arguments.cert, arguments.key)
+
+    loop = asyncio.new_event_loop()
+    asyncio.set_event_loop(loop)
+    handler = Handler(arguments)
+    authenticator = make_authenticator(arguments)
+
+    def factory():
+        if arguments.silent:
+            return SilentProtocol()
+        return SMTP(
+            handler,
+            hostname="localhost",
+            tls_context=None if arguments.implicit_tls or arguments.no_starttls else tls,
+            require_starttls=False,
+            authenticator=authenticator,
+            auth_require_tls=False,
+            data_size_limit=None,
+            loop=loop,
+        )
+
+    try:
+        server = loop.run_until_complete(
+            loop.create_server(factory, host="127.0.0.1", port=arguments.port,
+                               ssl=tls if arguments.implicit_tls else None))
+    except OSError as error:
+        print(f"error {error}", flush=True)
+        return 2
+
+    stop = asyncio.Event()
+    loop.add_signal_handler(signal.SIGTERM, stop.set)
+    loop.add_signal_handler(signal.SIGINT, stop.set)
+    port = server.sockets[0].getsockname()[1]
+    print(f"ready {port}", flush=True)
+    loop.run_until_complete(stop.wait())
+    server.close()
+    try:
+        loop.run_until_complete(asyncio.wait_for(server.wait_closed(), 2))
+    except asyncio.TimeoutError:
+        pass
+    loop.close()
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
