@@ -111,6 +111,8 @@ SmtpTestServer::SmtpTestServer(Options options) : m_options(std::move(options))
         arguments << QStringLiteral("--refuse-recipient") << m_options.refuseRecipient;
     if (m_options.silent)
         arguments << QStringLiteral("--silent");
+    if (m_options.fastData)
+        arguments << QStringLiteral("--fast-data");
     if (m_options.dataDelaySeconds > 0)
         arguments << QStringLiteral("--data-delay") << QString::number(m_options.dataDelaySeconds);
 

@@ -22,7 +22,8 @@ public:
         QString refuseRecipient;
         bool silent = false;
         int dataDelaySeconds = 0;
-        int port = 0; // 0 picks a free one
+        int port = 0;          // 0 picks a free one
+        bool fastData = false; // reads message data in large blocks: for benchmarks, not for tests
     };
 
     struct Received {
