@@ -99,6 +99,7 @@ private slots:
         QVERIFY(!(dialog->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
         QVERIFY(dialog->cmdOk->isDefault());
         QCOMPARE(QApplication::focusWidget(), dialog->txtMailFrom);
+        QCOMPARE(dialog->txtMailFrom->selectedText(), MailSettings::MailFrom);
         QVERIFY(MessageBox::shown().isEmpty());
     }
 
