@@ -15,6 +15,9 @@
 #include <QPushButton>
 #include <QRegularExpression>
 
+#include <iterator>
+#include <utility>
+
 namespace
 {
 
