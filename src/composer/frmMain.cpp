@@ -18,6 +18,7 @@
 #include "platform/TextFileWriter.h"
 #include "platform/UiServices.h"
 #include "send/frmSubject.h"
+#include "settings/frmSettings.h"
 #include "settings/modPasswordCryptor.h"
 #include "widgets/ucAnimation.h"
 
@@ -30,6 +31,7 @@
 #include <QLocale>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <utility>
 
 namespace
 {
@@ -189,7 +191,10 @@ void frmMain::closeEvent(QCloseEvent* event)
 
 bool frmMain::Form_QueryUnload()
 {
-    return !Sending;
+    // Also refused while the send is being prepared: the window yields to
+    // the event loop then, and an unload at that point would pull the
+    // histories from under the running send.
+    return !IsBusy();
 }
 
 void frmMain::Form_Unload()
@@ -260,12 +265,12 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event)
     const int keyCode = Keys::virtualKeyCode(key);
     const int shift = Keys::shiftState(key);
     Form_KeyDown(keyCode, shift);
-    if (watched == txtMessage && !Sending) {
+    if (watched == txtMessage && !IsBusy()) {
         txtMessage_KeyDown(keyCode, shift);
         if (txtMessage_KeyPress())
             return true;
     }
-    if (!Sending && TryDefaultButton(watched, keyCode, shift))
+    if (!IsBusy() && TryDefaultButton(watched, keyCode, shift))
         return true;
     return false;
 }
@@ -282,7 +287,7 @@ void frmMain::keyPressEvent(QKeyEvent* event)
 
 void frmMain::Form_KeyDown(int keyCode, int shift)
 {
-    if (Sending)
+    if (IsBusy())
         return;
     if (keyCode == Keys::F1 && shift == Keys::ShiftKey) {
         components().uiServices().showAboutBox(this, ApplicationIdentity::current(), QString(), QIcon(),
@@ -414,7 +419,12 @@ void frmMain::cmdSubjectHistory_Click()
     SubjectHistory->pick(txtSubject);
 }
 
-void frmMain::cmdServerSettings_Click() {}
+void frmMain::cmdServerSettings_Click()
+{
+    // A fresh dialog for each opening, filled from the settings in memory.
+    frmSettings dialog;
+    dialog.exec();
+}
 
 void frmMain::cmdOpenDataPath_Click()
 {
@@ -478,9 +488,12 @@ void frmMain::SaveSettings()
 
 void frmMain::cmdSend_Click()
 {
+    if (std::exchange(m_sendRunning, true))
+        return;
     EnableControls(false);
     SendMail();
     EnableControls(true);
+    m_sendRunning = false;
 }
 
 void frmMain::EnableControls(bool Enabled)
@@ -496,7 +509,7 @@ void frmMain::EnableControls(bool Enabled)
     ucaSending->move((width() - ucaSending->width()) / 2, (height() - ucaSending->height()) / 2);
     ucaSending->setVisible(!Enabled);
     ucaSending->raise();
-    // INDICATOR
+    ucaSending->SetEnabled(!Enabled);
 
     if (!Enabled) {
         // Let the locked window paint before the send blocks.
@@ -526,7 +539,11 @@ void frmMain::SendMail()
         return;
     }
     if (ksTrimEx(txtSubject->text()).isEmpty()) {
-        // PROMPT
+        frmSubject prompt(this);
+        prompt.exec();
+        if (!prompt.Ok)
+            return;
+        txtSubject->setText(prompt.txtSubject->text());
     }
 
     PendingError pending;

@@ -35,6 +35,9 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    bool IsBusy() const { return Sending || m_sendRunning; }
+
+private:
     void CreateControls();
     void Form_Load();
     bool Form_QueryUnload();
@@ -88,6 +91,8 @@ private:
     std::unique_ptr<HistoryList> SubjectHistory;
     bool SuppressKeyPress = false;
     bool Sending = false;
+    // True from locking the window to unlocking it, around the whole send.
+    bool m_sendRunning = false;
     bool m_loaded = false;
     bool m_waitCursor = false;
     QPointer<QWidget> m_focusBeforeLock;

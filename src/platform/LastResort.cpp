@@ -20,6 +20,12 @@ RescueEntry& rescueEntry()
     return entry;
 }
 
+std::function<void()>& terminateHandler()
+{
+    static std::function<void()> handler;
+    return handler;
+}
+
 int& terminations()
 {
     static int count = 0;
@@ -62,8 +68,16 @@ void LastResort::reportUnhandled(const RuntimeError& error)
         }
     }
     ++terminations();
-    QCoreApplication::exit(1);
+    if (terminateHandler())
+        terminateHandler()();
+    else
+        QCoreApplication::exit(1);
     reporting() = false;
+}
+
+void LastResort::setTerminate(std::function<void()> terminate)
+{
+    terminateHandler() = std::move(terminate);
 }
 
 int LastResort::terminationCount()

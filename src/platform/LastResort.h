@@ -19,9 +19,12 @@ void clearRescue(QObject* owner);
 
 void reportUnhandled(const RuntimeError& error);
 
-// How often the program was asked to end; tests read it instead of dying.
+// How often the program was asked to end.
 int terminationCount();
 void resetTerminationCount();
+// Tests count terminations instead of ending the event processing of the
+// whole test program; null restores the real ending.
+void setTerminate(std::function<void()> terminate);
 
 } // namespace LastResort
 

@@ -1,4 +1,6 @@
 #include "SmtpTestServer.h"
+#include <csignal>
+#include <sys/prctl.h>
 
 #include <QDeadlineTimer>
 #include <QDir>
@@ -117,6 +119,9 @@ SmtpTestServer::SmtpTestServer(Options options) : m_options(std::move(options))
         arguments << QStringLiteral("--data-delay") << QString::number(m_options.dataDelaySeconds);
 
     m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    // A test that dies must not leave its server running: the orphan would
+    // keep the test runner's output pipe open and hang it.
+    m_process.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
     m_process.start(python(), arguments);
     const QDeadlineTimer deadline(15000);
     QByteArray output;

@@ -26,6 +26,7 @@ TestEnvironment::TestEnvironment()
     HistoryPopup::setScripted(true);
     HistoryPopup::setNextChoice(-1);
     LastResort::resetTerminationCount();
+    LastResort::setTerminate([] {});
     Shell::setOpenFolderHandler([this](const QString& path) {
         m_openedFolders.append(path);
         return m_openFolderResult;

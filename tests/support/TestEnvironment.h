@@ -50,12 +50,14 @@ private:
 
 // Tests run inside the program's own application object, so an exception in
 // an event handler meets the same last-resort handling as in the program.
-#define VELLUM_TEST_MAIN(TestObject)                                                                             \
-    int main(int argc, char* argv[])                                                                             \
-    {                                                                                                            \
-        QCoreApplication::setAttribute(Qt::AA_Use96Dpi, true);                                                   \
-        Application application(argc, argv);                                                                     \
-        application.setAttribute(Qt::AA_Use96Dpi, true);                                                         \
-        TestObject test;                                                                                         \
-        return QTest::qExec(&test, argc, argv);                                                                  \
+#define VELLUM_TEST_MAIN(TestObject)                                                                         \
+    int main(int argc, char* argv[])                                                                         \
+    {                                                                                                        \
+        QCoreApplication::setAttribute(Qt::AA_Use96Dpi, true);                                               \
+        Application application(argc, argv);                                                                 \
+        application.setAttribute(Qt::AA_Use96Dpi, true);                                                     \
+        /* Windows close in every test; that must not end event processing. */                               \
+        application.setQuitOnLastWindowClosed(false);                                                        \
+        TestObject test;                                                                                     \
+        return QTest::qExec(&test, argc, argv);                                                              \
     }
