@@ -1,0 +1,346 @@
+#include "frmAttachments.h"
+
+#include "attachments/modListBoxSupport.h"
+#include "platform/ApplicationIdentity.h"
+#include "platform/ComponentFactory.h"
+#include "platform/FileDialog.h"
+#include "platform/Keys.h"
+#include "platform/Layout.h"
+#include "platform/MessageBox.h"
+#include "platform/RuntimeError.h"
+#include "platform/SettingsStore.h"
+#include "platform/Support.h"
+#include "platform/UiServices.h"
+
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QIcon>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QListWidget>
+#include <QMimeData>
+#include <QPushButton>
+#include <QSet>
+#include <QUrl>
+
+#include <vector>
+
+using namespace modListBoxSupport;
+
+namespace
+{
+
+const QString OfnSection = QStringLiteral("OFN Paths");
+const QString LastFolderKey = QStringLiteral("Last add attachment directory");
+
+// The local files among dropped URLs; folders and remote places are not attachments.
+QStringList droppedFiles(const QMimeData* data)
+{
+    QStringList files;
+    if (!data || !data->hasUrls())
+        return files;
+    for (const QUrl& url : data->urls()) {
+        if (!url.isLocalFile())
+            continue;
+        const QString path = url.toLocalFile();
+        if (QFileInfo(path).isFile())
+            files.append(path);
+    }
+    return files;
+}
+
+} // namespace
+
+frmAttachments::frmAttachments(QStringList& attachments, QWidget* owner)
+    : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
+                         Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      m_attachments(attachments)
+{
+    setObjectName(QStringLiteral("frmAttachments"));
+    setModal(true);
+    setFont(Layout::windowFont());
+    setWindowTitle(QStringLiteral("Attachments"));
+    Layout::fixClientSize(this, 6015, 4155);
+
+    lblSize = new QLabel(QStringLiteral("Total size: 0 bytes"), this);
+    lblSize->setObjectName(QStringLiteral("lblSize"));
+    Layout::place(lblSize, 180, 120, 1500, 210);
+
+    lstFileNames = new QListWidget(this);
+    lstFileNames->setObjectName(QStringLiteral("lstFileNames"));
+    lstFileNames->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    lstFileNames->setSortingEnabled(false);
+    lstFileNames->setUniformItemSizes(true);
+    lstFileNames->viewport()->setAcceptDrops(true);
+    Layout::place(lstFileNames, 120, 480, 5775, 3000);
+
+    cmdAdd = new QPushButton(QStringLiteral("+"), this);
+    cmdAdd->setObjectName(QStringLiteral("cmdAdd"));
+    cmdAdd->setToolTip(QStringLiteral(" Add attachments (Ins) "));
+    Layout::place(cmdAdd, 120, 3600, 435, 435);
+
+    cmdRemove = new QPushButton(QStringLiteral("X"), this);
+    cmdRemove->setObjectName(QStringLiteral("cmdRemove"));
+    cmdRemove->setToolTip(QStringLiteral(" Remove selected attachments (Del) "));
+    Layout::place(cmdRemove, 660, 3600, 435, 435);
+
+    cmdOk = new QPushButton(QStringLiteral("Ok"), this);
+    cmdOk->setObjectName(QStringLiteral("cmdOk"));
+    cmdOk->setDefault(true);
+    Layout::place(cmdOk, 3000, 3600, 1395, 435);
+
+    cmdCancel = new QPushButton(QStringLiteral("Отмена"), this);
+    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+    Layout::place(cmdCancel, 4500, 3600, 1395, 435);
+
+    for (QWidget* control :
+         {static_cast<QWidget*>(lblSize), static_cast<QWidget*>(lstFileNames), static_cast<QWidget*>(cmdAdd),
+          static_cast<QWidget*>(cmdRemove), static_cast<QWidget*>(cmdOk), static_cast<QWidget*>(cmdCancel)}) {
+        control->setFont(Layout::windowFont());
+        // The form sees every key before the focused control.
+        control->installEventFilter(this);
+    }
+    lstFileNames->viewport()->installEventFilter(this);
+
+    setTabOrder(lstFileNames, cmdAdd);
+    setTabOrder(cmdAdd, cmdRemove);
+    setTabOrder(cmdRemove, cmdOk);
+    setTabOrder(cmdOk, cmdCancel);
+
+    connect(cmdAdd, &QPushButton::clicked, this, &frmAttachments::cmdAdd_Click);
+    connect(cmdRemove, &QPushButton::clicked, this, &frmAttachments::cmdRemove_Click);
+    connect(cmdOk, &QPushButton::clicked, this, &frmAttachments::cmdOk_Click);
+    connect(cmdCancel, &QPushButton::clicked, this, &frmAttachments::cmdCancel_Click);
+
+    Form_Load();
+    lstFileNames->setFocus();
+}
+
+void frmAttachments::Form_Load()
+{
+    ksCenterFormEx(this);
+    setWindowIcon(QIcon());
+    LoadAttachments();
+    UpdateInfo();
+}
+
+void frmAttachments::paintEvent(QPaintEvent* event)
+{
+    ksPaintDesktop(this);
+    QDialog::paintEvent(event);
+}
+
+bool frmAttachments::eventFilter(QObject* watched, QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::KeyPress:
+        return Form_KeyDown(static_cast<QKeyEvent*>(event));
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+    case QEvent::Drop:
+        if (watched == lstFileNames->viewport())
+            return HandleDrop(event);
+        break;
+    default:
+        break;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void frmAttachments::keyPressEvent(QKeyEvent* event)
+{
+    if (!Form_KeyDown(event))
+        QDialog::keyPressEvent(event);
+}
+
+bool frmAttachments::Form_KeyDown(QKeyEvent* event)
+{
+    const int key = Keys::virtualKeyCode(event);
+    const int shift = Keys::shiftState(event);
+
+    if (key == Keys::F1 && shift == Keys::ShiftKey) {
+        components().uiServices().showAboutBox(this, ApplicationIdentity::current(), QString(), QIcon(),
+                                               QStringLiteral("Велара"));
+        return true;
+    }
+    if (key == Keys::A && shift == Keys::CtrlKey) {
+        ListBoxSelectAll(lstFileNames);
+        return true;
+    }
+    if (key == Keys::Escape && shift == Keys::NoModifier) {
+        reject();
+        return true;
+    }
+    if (key == Keys::Delete && shift == Keys::NoModifier) {
+        RemoveSelectedFiles();
+        return true;
+    }
+    if (key == Keys::Insert && shift == Keys::NoModifier) {
+        AddFiles();
+        return true;
+    }
+    return false;
+}
+
+void frmAttachments::cmdAdd_Click()
+{
+    AddFiles();
+}
+
+void frmAttachments::cmdRemove_Click()
+{
+    RemoveSelectedFiles();
+}
+
+void frmAttachments::cmdOk_Click()
+{
+    StoreAttachments();
+    accept();
+}
+
+void frmAttachments::cmdCancel_Click()
+{
+    reject();
+}
+
+void frmAttachments::UpdateInfo()
+{
+    setWindowTitle(QStringLiteral("Attachments :: %1").arg(lstFileNames->count()));
+    lblSize->setText(QStringLiteral("Total size: ") + ksFormatByteSizeEx(GetTotalSize()));
+}
+
+double frmAttachments::GetTotalSize() const
+{
+    double total = 0;
+    const int count = lstFileNames->count();
+    for (int i = 0; i < count; ++i) {
+        // A file that cannot be measured (gone, unreadable) adds nothing; the others still count.
+        try {
+            total += ksGetFileSizeEx(lstFileNames->item(i)->text());
+        } catch (const RuntimeError&) {
+        }
+    }
+    return total;
+}
+
+void frmAttachments::RemoveSelectedFiles()
+{
+    const int count = lstFileNames->count();
+    if (count == 0)
+        return;
+    if (ListBoxGetSelCount(lstFileNames) <= 0)
+        return;
+    if (MessageBox::show(this, QStringLiteral("Remove selected files?"),
+                         MessageBox::OkCancel | MessageBox::Question) != MessageBox::AnswerOk)
+        return;
+
+    std::vector<bool> selected(static_cast<size_t>(count), false);
+    for (const QModelIndex& index : lstFileNames->selectionModel()->selectedRows())
+        selected[static_cast<size_t>(index.row())] = true;
+
+    // Rebuilding the list keeps removal linear however many entries are selected.
+    // The entry after the last removed one moves up to where that one stood.
+    QStringList remaining;
+    remaining.reserve(count);
+    int removed = 0;
+    int lastRemovedAt = 0;
+    for (int i = 0; i < count; ++i) {
+        if (selected[static_cast<size_t>(i)]) {
+            lastRemovedAt = i - removed;
+            ++removed;
+        } else {
+            remaining.append(lstFileNames->item(i)->text());
+        }
+    }
+    lstFileNames->clear();
+    lstFileNames->addItems(remaining);
+    UpdateInfo();
+
+    const int left = lstFileNames->count();
+    if (left == 0)
+        return;
+    const int k = lastRemovedAt == left ? left - 1 : lastRemovedAt;
+    lstFileNames->setCurrentRow(k, QItemSelectionModel::ClearAndSelect);
+}
+
+void frmAttachments::AddFiles()
+{
+    const ApplicationIdentity& identity = ApplicationIdentity::current();
+    const std::unique_ptr<SettingsStore> store = components().createSettingsStore();
+    const std::unique_ptr<FileDialog> dialog = components().createFileDialog();
+
+    dialog->setFilter(QStringLiteral("All files|*.*"));
+    dialog->setFlags(0);
+    dialog->setOwner(this);
+    dialog->setInitialDirectory(
+        store->read(OfnSection, LastFolderKey, SettingsStore::Text, identity, QString()).toString());
+    dialog->setMultiSelect(true);
+    if (!dialog->showOpen())
+        return;
+
+    const QStringList chosen = dialog->fileNames();
+    // A confirmation without a file is no choice: nothing to remember or add.
+    if (chosen.isEmpty())
+        return;
+    store->write(OfnSection, LastFolderKey, SettingsStore::Text, ksGetFilePath(chosen.first()), identity);
+
+    AppendNewFiles(chosen);
+    UpdateInfo();
+}
+
+void frmAttachments::AppendNewFiles(const QStringList& paths)
+{
+    // One pass over the list and the new paths: the same answer as searching
+    // the list for each path, without the cost of that search.
+    const int count = lstFileNames->count();
+    QSet<QString> listed;
+    listed.reserve(count + paths.size());
+    for (int i = 0; i < count; ++i)
+        listed.insert(searchKey(lstFileNames->item(i)->text()));
+
+    QStringList added;
+    for (const QString& path : paths) {
+        const QString key = searchKey(path);
+        if (listed.contains(key))
+            continue;
+        listed.insert(key);
+        added.append(path);
+    }
+    if (!added.isEmpty())
+        lstFileNames->addItems(added);
+}
+
+bool frmAttachments::HandleDrop(QEvent* event)
+{
+    auto* drop = static_cast<QDropEvent*>(event);
+    const QStringList files = droppedFiles(drop->mimeData());
+    if (files.isEmpty()) {
+        drop->ignore();
+        return true;
+    }
+    drop->setDropAction(Qt::CopyAction);
+    drop->accept();
+    if (event->type() == QEvent::Drop) {
+        // A drop is no choice in the file dialog: the folder it opens in stays as it was.
+        AppendNewFiles(files);
+        UpdateInfo();
+    }
+    return true;
+}
+
+void frmAttachments::LoadAttachments()
+{
+    lstFileNames->addItems(m_attachments);
+    if (lstFileNames->count() > 0)
+        lstFileNames->setCurrentRow(0, QItemSelectionModel::ClearAndSelect);
+}
+
+void frmAttachments::StoreAttachments()
+{
+    QStringList stored;
+    const int count = lstFileNames->count();
+    stored.reserve(count);
+    for (int i = 0; i < count; ++i)
+        stored.append(lstFileNames->item(i)->text());
+    m_attachments = stored;
+}
