@@ -16,7 +16,8 @@ int main(int argc, char* argv[])
     }
     // Without a window there is nothing to wait for.
     const QWidgetList windows = QApplication::topLevelWidgets();
-    if (std::none_of(windows.cbegin(), windows.cend(), [](const QWidget* window) { return window->isVisible(); }))
+    if (std::none_of(windows.cbegin(), windows.cend(),
+                     [](const QWidget* window) { return window->isVisible(); }))
         return 0;
     return application.exec();
 }

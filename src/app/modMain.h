@@ -2,7 +2,8 @@
 
 #include <QString>
 
-namespace modMain {
+namespace modMain
+{
 
 // Full path of the per-user data folder, without a trailing separator; set
 // once by Main.

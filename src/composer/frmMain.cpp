@@ -2,6 +2,7 @@
 
 #include "MailSettings.h"
 #include "app/modMain.h"
+#include "attachments/frmAttachments.h"
 #include "platform/ApplicationIdentity.h"
 #include "platform/ComponentFactory.h"
 #include "platform/ErrorReporter.h"
@@ -433,7 +434,14 @@ void frmMain::cmdOpenDataPath_Click()
                          MessageBox::Critical);
 }
 
-void frmMain::cmdAttachments_Click() {}
+void frmMain::cmdAttachments_Click()
+{
+    {
+        frmAttachments dialog(Attachments, this);
+        dialog.exec();
+    }
+    cmdAttachments->setText(QStringLiteral("A! [%1]").arg(Attachments.size()));
+}
 
 void frmMain::LoadSettings()
 {

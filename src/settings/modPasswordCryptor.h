@@ -4,7 +4,8 @@
 
 // The stored form of the password: per character, the complement of its
 // Windows-1251 code and a random filler byte, as hex, last character first.
-namespace modPasswordCryptor {
+namespace modPasswordCryptor
+{
 
 // Raises RuntimeError for a character that Windows-1251 cannot hold.
 QString ScramblePassword(const QString& plain);

@@ -61,7 +61,8 @@ private slots:
         QVERIFY(visibleWindows().isEmpty());
         QCOMPARE(MessageBox::shown().size(), 1);
         const MessageBox::Shown& shown = MessageBox::shown().first();
-        QCOMPARE(shown.text, environment->dataFolder() + QStringLiteral("\r\n\r\nCan't create or open data folder."));
+        QCOMPARE(shown.text,
+                 environment->dataFolder() + QStringLiteral("\r\n\r\nCan't create or open data folder."));
         QCOMPARE(shown.style, int(MessageBox::Critical));
         QCOMPARE(shown.title, QStringLiteral("Kestrel - Vellum"));
     }

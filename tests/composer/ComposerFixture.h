@@ -7,6 +7,26 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTimer>
+#include <functional>
+#include <memory>
+
+// Runs the action on the next modal dialog of that type once it is shown.
+template <typename Dialog> void whenModalShown(std::function<void(Dialog*)> action)
+{
+    auto* poll = new QTimer(QCoreApplication::instance());
+    auto remaining = std::make_shared<int>(500);
+    QObject::connect(poll, &QTimer::timeout, [poll, remaining, action = std::move(action)] {
+        auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
+        if (!dialog && --*remaining > 0)
+            return;
+        poll->stop();
+        poll->deleteLater();
+        if (dialog)
+            action(dialog);
+    });
+    poll->start(10);
+}
 
 // One composer window on a private store, shown and active.
 class ComposerFixture

@@ -1,4 +1,5 @@
 #include "ComposerFixture.h"
+#include "attachments/frmAttachments.h"
 #include "composer/MailSettings.h"
 #include "platform/ApplicationIdentity.h"
 #include "platform/ComponentFactory.h"
@@ -6,8 +7,10 @@
 #include "platform/HistoryPopup.h"
 #include "platform/IniSettingsStore.h"
 #include "platform/RuntimeError.h"
+#include "settings/frmSettings.h"
 
 #include <QLabel>
+#include <QListWidget>
 #include <QSettings>
 
 namespace
@@ -431,6 +434,54 @@ private slots:
                  environment->dataFolder() + QStringLiteral("\r\n\r\nCan't open data folder."));
         QCOMPARE(MessageBox::shown().first().style, int(MessageBox::Critical));
         QVERIFY(composer.window->isVisible());
+    }
+
+    void attachmentButtonShowsTheCount()
+    {
+        ComposerFixture composer;
+        composer.window->Attachments = {QStringLiteral("/tmp/a"), QStringLiteral("/tmp/b"),
+                                        QStringLiteral("/tmp/c")};
+        whenModalShown<frmAttachments>([](frmAttachments* dialog) { dialog->reject(); });
+        composer.button("cmdAttachments")->click();
+        QCOMPARE(composer.button("cmdAttachments")->text(), QStringLiteral("A! [3]"));
+
+        whenModalShown<frmAttachments>([](frmAttachments* dialog) {
+            auto* list = dialog->findChild<QListWidget*>(QStringLiteral("lstFileNames"));
+            list->selectAll();
+            dialog->findChild<QPushButton*>(QStringLiteral("cmdRemove"))->click();
+            dialog->findChild<QPushButton*>(QStringLiteral("cmdOk"))->click();
+        });
+        composer.button("cmdAttachments")->click();
+        QCOMPARE(composer.window->Attachments, QStringList());
+        QCOMPARE(composer.button("cmdAttachments")->text(), QStringLiteral("A! [0]"));
+    }
+
+    void serverSettingsConfirmedInTheDialogSurviveARestart()
+    {
+        {
+            ComposerFixture composer;
+            whenModalShown<frmSettings>([](frmSettings* dialog) {
+                dialog->findChild<QLineEdit*>(QStringLiteral("txtMailFrom"))
+                    ->setText(QStringLiteral("me@example.org"));
+                dialog->findChild<QLineEdit*>(QStringLiteral("txtSMTPServer"))
+                    ->setText(QStringLiteral("smtp.example.org"));
+                dialog->findChild<QLineEdit*>(QStringLiteral("txtSMTPServerPort"))
+                    ->setText(QStringLiteral("587"));
+                dialog->findChild<QLineEdit*>(QStringLiteral("txtPassword"))
+                    ->setText(QStringLiteral("секрет"));
+                dialog->findChild<QPushButton*>(QStringLiteral("cmdOk"))->click();
+            });
+            composer.button("cmdServerSettings")->click();
+            QCOMPARE(MailSettings::SMTPServerPort, 587);
+            QVERIFY(composer.close());
+        }
+        MailSettings::MailFrom.clear();
+        MailSettings::Password.clear();
+        ComposerFixture composer;
+        QCOMPARE(MailSettings::MailFrom, QStringLiteral("me@example.org"));
+        QCOMPARE(MailSettings::SMTPServer, QStringLiteral("smtp.example.org"));
+        QCOMPARE(MailSettings::SMTPServerPort, 587);
+        QCOMPARE(MailSettings::Password, QStringLiteral("секрет"));
     }
 
     void unexpectedFailureStillSavesWhatTheUserHad()

@@ -1,5 +1,7 @@
 #include "ComposerFixture.h"
+#include "ScriptedFileDialog.h"
 #include "SmtpTestServer.h"
+#include "attachments/frmAttachments.h"
 #include "composer/MailSettings.h"
 #include "platform/ApplicationIdentity.h"
 #include "platform/ComponentFactory.h"
@@ -29,10 +31,19 @@ const int TimeoutSeconds = 3;
 class TestServerFactory : public ComponentFactory
 {
 public:
-    explicit TestServerFactory(QString caFile,
-                               std::function<int(const RuntimeError&, int, const QString&)> reporter = {})
-        : m_caFile(std::move(caFile)), m_reporter(std::move(reporter))
+    using Reporter = std::function<int(const RuntimeError&, int, const QString&)>;
+
+    explicit TestServerFactory(QString caFile, Reporter reporter = {},
+                               std::shared_ptr<FileDialogScript> fileDialogs = {})
+        : m_caFile(std::move(caFile)), m_reporter(std::move(reporter)), m_fileDialogs(std::move(fileDialogs))
     {
+    }
+
+    std::unique_ptr<FileDialog> createFileDialog() override
+    {
+        if (!m_fileDialogs)
+            return ComponentFactory::createFileDialog();
+        return std::make_unique<ScriptedFileDialog>(m_fileDialogs);
     }
 
     std::unique_ptr<MailMessage> createMailMessage() override
@@ -70,6 +81,7 @@ protected:
 private:
     QString m_caFile;
     std::function<int(const RuntimeError&, int, const QString&)> m_reporter;
+    std::shared_ptr<FileDialogScript> m_fileDialogs;
 };
 
 QStringList historyEntries(const QString& fileName)
@@ -88,18 +100,7 @@ QStringList localCopies(const TestEnvironment& environment)
 // Answers the next subject prompt with the given action once it is shown.
 void answerPrompt(std::function<void(frmSubject*)> action)
 {
-    auto* poll = new QTimer(QCoreApplication::instance());
-    auto remaining = std::make_shared<int>(500);
-    QObject::connect(poll, &QTimer::timeout, [poll, remaining, action = std::move(action)] {
-        auto* prompt = qobject_cast<frmSubject*>(QApplication::activeModalWidget());
-        if (!prompt && --*remaining > 0)
-            return;
-        poll->deleteLater();
-        poll->stop();
-        if (prompt)
-            action(prompt);
-    });
-    poll->start(10);
+    whenModalShown<frmSubject>(std::move(action));
 }
 
 bool controlsEnabled(const ComposerFixture& composer)
@@ -473,6 +474,47 @@ private slots:
         QCOMPARE(server->receivedMessages().size(), 1);
         QCOMPARE(localCopies(*environment).size(), answer == MessageBox::AnswerRetry ? 1 : 0);
         QCOMPARE(LastResort::terminationCount(), 0);
+    }
+
+    void attachmentsChosenInTheDialogArriveInListOrder()
+    {
+        const QList<QPair<QString, QByteArray>> files = {
+            {QStringLiteral("notes.txt"), QByteArray("first\r\n")},
+            {QStringLiteral("Отчёт за май.pdf"), QByteArray("%PDF-1.4 second")},
+            {QStringLiteral("data.bin"), QByteArray("\x00\x01\x02third", 8)},
+        };
+        QStringList paths;
+        for (const auto& [name, content] : files) {
+            QFile file(environment->root() + QLatin1Char('/') + name);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(content);
+            paths << file.fileName();
+        }
+        auto script = std::make_shared<FileDialogScript>();
+        script->answers = {paths};
+        ComponentFactory::install(
+            std::make_unique<TestServerFactory>(server->caCertificateFile(), nullptr, script));
+
+        ComposerFixture composer;
+        fill(composer);
+        whenModalShown<frmAttachments>([](frmAttachments* dialog) {
+            dialog->findChild<QPushButton*>(QStringLiteral("cmdAdd"))->click();
+            dialog->findChild<QPushButton*>(QStringLiteral("cmdOk"))->click();
+        });
+        composer.button("cmdAttachments")->click();
+        QCOMPARE(composer.button("cmdAttachments")->text(), QStringLiteral("A! [3]"));
+        QCOMPARE(composer.window->Attachments, paths);
+
+        send(composer);
+        QTRY_VERIFY(composer.window.isNull() || !composer.window->isVisible());
+        QCOMPARE(server->receivedMessages().size(), 1);
+        const QJsonArray attachments = SmtpTestServer::parseMessage(server->receivedMessages().first().raw)
+                                           .value(QStringLiteral("attachments"))
+                                           .toArray();
+        QCOMPARE(attachments.size(), 3);
+        for (int i = 0; i < 3; ++i)
+            QCOMPARE(attachments.at(i).toObject().value(QStringLiteral("filename")).toString(),
+                     files.at(i).first);
     }
 
     void whileSendingTheWindowStaysAndTheIndicatorRuns()

@@ -22,8 +22,14 @@ private slots:
         int stepsRun = 0;
         QVERIFY(pending.tolerate([&] { ++stepsRun; }));
         QVERIFY(!pending.isPending());
-        pending.tolerate([&] { ++stepsRun; throw RuntimeError(53, QStringLiteral("first")); });
-        pending.tolerate([&] { ++stepsRun; throw std::runtime_error("second"); });
+        pending.tolerate([&] {
+            ++stepsRun;
+            throw RuntimeError(53, QStringLiteral("first"));
+        });
+        pending.tolerate([&] {
+            ++stepsRun;
+            throw std::runtime_error("second");
+        });
         pending.tolerate([&] { ++stepsRun; });
         QCOMPARE(stepsRun, 4);
         QVERIFY(pending.isPending());
@@ -38,13 +44,15 @@ private slots:
         int rescued = 0;
         LastResort::setRescue(&owner, [&] { ++rescued; });
         QPushButton button;
-        connect(&button, &QPushButton::clicked, [] { throw RuntimeError(440, QStringLiteral("component gone")); });
+        connect(&button, &QPushButton::clicked,
+                [] { throw RuntimeError(440, QStringLiteral("component gone")); });
         QTest::mouseClick(&button, Qt::LeftButton);
 
         QCOMPARE(LastResort::terminationCount(), 1);
         QCOMPARE(rescued, 1);
         QCOMPARE(MessageBox::shown().size(), 1);
-        QCOMPARE(MessageBox::shown().first().text, QStringLiteral("Run-time error '440':\r\n\r\ncomponent gone"));
+        QCOMPARE(MessageBox::shown().first().text,
+                 QStringLiteral("Run-time error '440':\r\n\r\ncomponent gone"));
         QCOMPARE(MessageBox::shown().first().title, QStringLiteral("Kestrel - Vellum"));
     }
 

@@ -69,7 +69,8 @@ private slots:
         for (char& byte : garbage)
             byte = char(QRandomGenerator::global()->bounded(256));
         QTest::newRow("binary garbage") << garbage << QStringList();
-        QTest::newRow("invalid UTF-8") << QByteArray("ok\n\xff\xfe\xc3\n") << QStringList{QStringLiteral("ok")};
+        QTest::newRow("invalid UTF-8")
+            << QByteArray("ok\n\xff\xfe\xc3\n") << QStringList{QStringLiteral("ok")};
         QTest::newRow("10 MB single line then an entry")
             << (QByteArray(10 * 1024 * 1024, 'x') + "\nafter\n") << QStringList{QStringLiteral("after")};
         QTest::newRow("CRLF and duplicates")
@@ -98,7 +99,8 @@ private slots:
             QVERIFY_THROWS_EXCEPTION(RuntimeError, list->save());
         }
         QCOMPARE(openList()->entries(), QStringList{QStringLiteral("kept")});
-        QCOMPARE(QDir(environment->dataFolder()).entryList(QDir::Files), QStringList{QStringLiteral("To History.DAT")});
+        QCOMPARE(QDir(environment->dataFolder()).entryList(QDir::Files),
+                 QStringList{QStringLiteral("To History.DAT")});
     }
 
     void pickReplacesTheBoxText()
@@ -109,7 +111,8 @@ private slots:
         QLineEdit box(QStringLiteral("typed"));
         HistoryPopup::setNextChoice(1);
         list->pick(&box);
-        QCOMPARE(HistoryPopup::lastOffered(), QStringList({QStringLiteral("newer"), QStringLiteral("older")}));
+        QCOMPARE(HistoryPopup::lastOffered(),
+                 QStringList({QStringLiteral("newer"), QStringLiteral("older")}));
         QCOMPARE(box.text(), QStringLiteral("older"));
         list->pick(&box); // dismissed popup
         QCOMPARE(box.text(), QStringLiteral("older"));
@@ -119,7 +122,8 @@ private slots:
     {
         FileHistoryList list;
         QVERIFY_THROWS_EXCEPTION(RuntimeError, list.load());
-        QVERIFY_THROWS_EXCEPTION(RuntimeError, list.open(QStringLiteral("../escape.DAT"), ApplicationIdentity::current()));
+        QVERIFY_THROWS_EXCEPTION(RuntimeError,
+                                 list.open(QStringLiteral("../escape.DAT"), ApplicationIdentity::current()));
     }
 };
 

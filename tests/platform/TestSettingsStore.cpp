@@ -19,8 +19,10 @@ private slots:
     {
         QTest::addColumn<int>("kind");
         QTest::addColumn<QVariant>("value");
-        QTest::newRow("text") << int(SettingsStore::Text) << QVariant(QStringLiteral("Иван <ivan@example.org>, b@c"));
-        QTest::newRow("text with blanks") << int(SettingsStore::Text) << QVariant(QStringLiteral("  smtp.example.org "));
+        QTest::newRow("text") << int(SettingsStore::Text)
+                              << QVariant(QStringLiteral("Иван <ivan@example.org>, b@c"));
+        QTest::newRow("text with blanks")
+            << int(SettingsStore::Text) << QVariant(QStringLiteral("  smtp.example.org "));
         QTest::newRow("integer") << int(SettingsStore::Integer) << QVariant(-2147483647 - 1);
         QTest::newRow("true") << int(SettingsStore::Boolean) << QVariant(true);
         QTest::newRow("false") << int(SettingsStore::Boolean) << QVariant(false);
@@ -29,11 +31,11 @@ private slots:
     {
         QFETCH(int, kind);
         QFETCH(QVariant, value);
-        IniSettingsStore(QString()).write(QStringLiteral("Mails"), QStringLiteral("Key"), SettingsStore::Kind(kind),
-                                          value, identity);
+        IniSettingsStore(QString()).write(QStringLiteral("Mails"), QStringLiteral("Key"),
+                                          SettingsStore::Kind(kind), value, identity);
         IniSettingsStore fresh;
-        QCOMPARE(fresh.read(QStringLiteral("Mails"), QStringLiteral("Key"), SettingsStore::Kind(kind), identity,
-                            QVariant()),
+        QCOMPARE(fresh.read(QStringLiteral("Mails"), QStringLiteral("Key"), SettingsStore::Kind(kind),
+                            identity, QVariant()),
                  value);
     }
 
@@ -45,12 +47,13 @@ private slots:
                     identity);
 
         IniSettingsStore fresh;
-        QCOMPARE(fresh.read(QStringLiteral("Mails"), QStringLiteral("Temp File Prefix"), SettingsStore::Boolean,
-                            identity, false),
+        QCOMPARE(fresh.read(QStringLiteral("Mails"), QStringLiteral("Temp File Prefix"),
+                            SettingsStore::Boolean, identity, false),
                  QVariant(false));
         QCOMPARE(fresh.read(QString(), QStringLiteral("To"), SettingsStore::Text, identity, QString()),
                  QVariant(QString()));
-        QCOMPARE(fresh.read(QString(), QStringLiteral("Temp File Prefix"), SettingsStore::Boolean, identity, false),
+        QCOMPARE(fresh.read(QString(), QStringLiteral("Temp File Prefix"), SettingsStore::Boolean, identity,
+                            false),
                  QVariant(true));
     }
 
@@ -60,15 +63,17 @@ private slots:
         QTest::addColumn<int>("kind");
         QTest::addColumn<QVariant>("defaultValue");
         QTest::addColumn<QVariant>("expected");
-        QTest::newRow("missing") << QByteArray() << int(SettingsStore::Integer) << QVariant(25) << QVariant(25);
-        QTest::newRow("letters as a number")
-            << QByteArray("[Mails]\nKey=twenty\n") << int(SettingsStore::Integer) << QVariant(25) << QVariant(25);
-        QTest::newRow("overflowing number")
-            << QByteArray("[Mails]\nKey=99999999999\n") << int(SettingsStore::Integer) << QVariant(25) << QVariant(25);
-        QTest::newRow("number with blanks")
-            << QByteArray("[Mails]\nKey= 587 \n") << int(SettingsStore::Integer) << QVariant(25) << QVariant(587);
+        QTest::newRow("missing") << QByteArray() << int(SettingsStore::Integer) << QVariant(25)
+                                 << QVariant(25);
+        QTest::newRow("letters as a number") << QByteArray("[Mails]\nKey=twenty\n")
+                                             << int(SettingsStore::Integer) << QVariant(25) << QVariant(25);
+        QTest::newRow("overflowing number") << QByteArray("[Mails]\nKey=99999999999\n")
+                                            << int(SettingsStore::Integer) << QVariant(25) << QVariant(25);
+        QTest::newRow("number with blanks") << QByteArray("[Mails]\nKey= 587 \n")
+                                            << int(SettingsStore::Integer) << QVariant(25) << QVariant(587);
         QTest::newRow("maybe as a Boolean")
-            << QByteArray("[Mails]\nKey=maybe\n") << int(SettingsStore::Boolean) << QVariant(true) << QVariant(true);
+            << QByteArray("[Mails]\nKey=maybe\n") << int(SettingsStore::Boolean) << QVariant(true)
+            << QVariant(true);
         QTest::newRow("unquoted comma in a text")
             << QByteArray("[Mails]\nKey=a@b, c@d\n") << int(SettingsStore::Text) << QVariant(QString())
             << QVariant(QStringLiteral("a@b, c@d"));
@@ -84,8 +89,8 @@ private slots:
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(fileContent);
         file.close();
-        QCOMPARE(IniSettingsStore().read(QStringLiteral("Mails"), QStringLiteral("Key"), SettingsStore::Kind(kind),
-                                         identity, defaultValue),
+        QCOMPARE(IniSettingsStore().read(QStringLiteral("Mails"), QStringLiteral("Key"),
+                                         SettingsStore::Kind(kind), identity, defaultValue),
                  expected);
     }
 
@@ -97,7 +102,8 @@ private slots:
                     QStringLiteral("9C4F"), identity);
         store.write(QStringLiteral("Server settings"), QStringLiteral("User name"), SettingsStore::Text,
                     QStringLiteral("me"), identity);
-        struct stat status {};
+        struct stat status {
+        };
         QCOMPARE(::stat(QFile::encodeName(store.filePath()).constData(), &status), 0);
         QCOMPARE(status.st_mode & 0777, 0600u);
     }

@@ -22,10 +22,18 @@ private slots:
         QTest::addColumn<QString>("folder");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("joined");
-        QTest::newRow("plain") << "/home/u/.local/share" << "Tessaline\\Vellum" << "/home/u/.local/share/Tessaline/Vellum";
-        QTest::newRow("trailing separator") << "/data/" << "Mail 1.EML" << "/data/Mail 1.EML";
-        QTest::newRow("leading separator") << "/data" << "/x" << "/data/x";
-        QTest::newRow("root") << "/" << "x" << "/x";
+        QTest::newRow("plain") << "/home/u/.local/share"
+                               << "Tessaline\\Vellum"
+                               << "/home/u/.local/share/Tessaline/Vellum";
+        QTest::newRow("trailing separator") << "/data/"
+                                            << "Mail 1.EML"
+                                            << "/data/Mail 1.EML";
+        QTest::newRow("leading separator") << "/data"
+                                           << "/x"
+                                           << "/data/x";
+        QTest::newRow("root") << "/"
+                              << "x"
+                              << "/x";
     }
     void buildFileName()
     {
@@ -99,7 +107,8 @@ private slots:
         QTest::addColumn<int>("shift");
         QTest::newRow("Enter") << int(Qt::Key_Return) << int(Qt::NoModifier) << 13 << 0;
         QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << 13 << 0;
-        QTest::newRow("Ctrl+Shift+A") << int(Qt::Key_A) << int(Qt::ControlModifier | Qt::ShiftModifier) << 65 << 3;
+        QTest::newRow("Ctrl+Shift+A")
+            << int(Qt::Key_A) << int(Qt::ControlModifier | Qt::ShiftModifier) << 65 << 3;
         QTest::newRow("Alt+F12") << int(Qt::Key_F12) << int(Qt::AltModifier) << 123 << 4;
         QTest::newRow("Shift+F1") << int(Qt::Key_F1) << int(Qt::ShiftModifier) << 112 << 1;
         QTest::newRow("Delete") << int(Qt::Key_Delete) << int(Qt::NoModifier) << 46 << 0;
@@ -120,7 +129,8 @@ private slots:
         QWidget window;
         ksSetWindowResIconAll(&window, QStringLiteral("A_MAIN"));
         QVERIFY(!window.windowIcon().isNull());
-        QVERIFY_THROWS_EXCEPTION(RuntimeError, ksSetWindowResIconAll(&window, QStringLiteral("NO_SUCH_ICON")));
+        QVERIFY_THROWS_EXCEPTION(RuntimeError,
+                                 ksSetWindowResIconAll(&window, QStringLiteral("NO_SUCH_ICON")));
     }
 };
 

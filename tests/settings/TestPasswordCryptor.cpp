@@ -14,19 +14,30 @@ private slots:
     {
         QTest::addColumn<QString>("stored");
         QTest::addColumn<QString>("plain");
-        QTest::newRow("empty") << "" << "";
-        QTest::newRow("abc") << "9C4F9D009EA1" << "abc";
-        QTest::newRow("lower-case hex") << "9c4f9d009ea1" << "abc";
-        QTest::newRow("length 1") << "9" << "";
-        QTest::newRow("length 2") << "9C" << "";
-        QTest::newRow("length 3") << "9C4" << "";
-        QTest::newRow("length 5") << "9C4F9" << "";
-        QTest::newRow("length 13") << "9C4F9D009EA1F" << "";
-        QTest::newRow("bad second group") << "9C4FZZ00" << "";
-        QTest::newRow("non-hex filler") << "9CZQ" << "c";
+        QTest::newRow("empty") << ""
+                               << "";
+        QTest::newRow("abc") << "9C4F9D009EA1"
+                             << "abc";
+        QTest::newRow("lower-case hex") << "9c4f9d009ea1"
+                                        << "abc";
+        QTest::newRow("length 1") << "9"
+                                  << "";
+        QTest::newRow("length 2") << "9C"
+                                  << "";
+        QTest::newRow("length 3") << "9C4"
+                                  << "";
+        QTest::newRow("length 5") << "9C4F9"
+                                  << "";
+        QTest::newRow("length 13") << "9C4F9D009EA1F"
+                                   << "";
+        QTest::newRow("bad second group") << "9C4FZZ00"
+                                          << "";
+        QTest::newRow("non-hex filler") << "9CZQ"
+                                        << "c";
         QTest::newRow("FF is code 0") << "FF00" << QString(QChar(0));
         QTest::newRow("00 is code 255") << "0000" << QString(QChar(0x044F));
-        QTest::newRow("sign in a pair") << "+1000000" << "";
+        QTest::newRow("sign in a pair") << "+1000000"
+                                        << "";
     }
     void unscramble()
     {
@@ -38,7 +49,9 @@ private slots:
     void scrambleHasTheStoredShape()
     {
         const QString stored = ScramblePassword(QStringLiteral("abc"));
-        QVERIFY(QRegularExpression(QStringLiteral("^9C[0-9A-F]{2}9D[0-9A-F]{2}9E[0-9A-F]{2}$")).match(stored).hasMatch());
+        QVERIFY(QRegularExpression(QStringLiteral("^9C[0-9A-F]{2}9D[0-9A-F]{2}9E[0-9A-F]{2}$"))
+                    .match(stored)
+                    .hasMatch());
         QCOMPARE(ScramblePassword(QString()), QString());
     }
 
@@ -90,7 +103,8 @@ private slots:
             ScramblePassword(password);
             QFAIL("an unstorable character was accepted");
         } catch (const RuntimeError& error) {
-            QVERIFY2(error.description().contains(QLatin1String("can't be stored")), qPrintable(error.description()));
+            QVERIFY2(error.description().contains(QLatin1String("can't be stored")),
+                     qPrintable(error.description()));
         }
     }
 };
