@@ -32,17 +32,74 @@ shoot() { # window-id file
     echo "wrote docs/screenshots/$2"
 }
 
+# A local server that takes its time over the message, so the sending
+# indicator can be seen.
+mkdir -p "$work/mail"
+/usr/bin/python3 "$root/tests/support/smtp_server.py" --port 2526 --folder "$work/mail" \
+    --no-starttls --data-delay 4 --user me --password secret > "$work/server.log" &
+for _ in $(seq 50); do grep -q ready "$work/server.log" && break; sleep 0.1; done
+
+# Sample attachments.
+mkdir -p "$work/files"
+head -c 180000 /dev/urandom > "$work/files/Quarterly report.pdf"
+head -c 42000 /dev/urandom > "$work/files/figures.xlsx"
+head -c 2600000 /dev/urandom > "$work/files/site photo.jpg"
+
+click() { # window x y
+    xdotool mousemove --window "$1" "$2" "$3" click 1
+    sleep 0.2
+}
+
 "$root/$build/src/vellum" &
 program=$!
 main=$(wait_for_window Vellum)
 xdotool windowfocus --sync "$main"
-xdotool mousemove --window "$main" 200 20 click 1
+click "$main" 200 20
 xdotool type --delay 20 'Анна <anna@example.org>'
 xdotool key F2
 xdotool type --delay 20 'Quarterly report'
 xdotool key F2
-xdotool type --delay 20 'Hello Anna, the report is attached.'
+xdotool type --delay 20 'Hello Anna, the report and the figures are attached.'
 shoot "$main" composer.png
 
-xdotool key Escape
+# Server settings, typed into the real dialog.
+click "$main" 146 270
+settings=$(wait_for_window Settings)
+for text in 'me@example.org' 'me' 'secret' '127.0.0.1'; do
+    xdotool type --delay 10 "$text"
+    xdotool key Tab
+done
+xdotool type --delay 10 '2526'
+shoot "$settings" settings.png
+xdotool key Return
+sleep 0.5
+
+# Attachments, chosen in the file dialog.
+click "$main" 236 270
+attachments=$(wait_for_window 'Attachments :: 0')
+for name in 'Quarterly report.pdf' 'figures.xlsx' 'site photo.jpg'; do
+    xdotool key Insert
+    sleep 1
+    xdotool type --delay 5 "$work/files/$name"
+    xdotool key Return
+    sleep 0.5
+done
+attachments=$(wait_for_window 'Attachments :: 3')
+shoot "$attachments" attachments.png
+xdotool key Return
+sleep 0.5
+
+# No subject: the prompt asks for one.
+click "$main" 200 52
+xdotool key ctrl+a BackSpace
+click "$main" 326 270
+prompt=$(wait_for_window 'Subject is missing \(you still can leave it blank\)')
+xdotool type --delay 20 'Quarterly report'
+shoot "$prompt" subject-prompt.png
+xdotool key Return
+
+# The message goes out; the indicator runs until the server answers.
+sleep 1
+shoot "$main" sending.png
 wait "$program" || true
+ls "$work/mail"/*.eml > /dev/null && echo "the message arrived"

@@ -207,6 +207,7 @@ void frmAttachments::UpdateInfo()
 {
     setWindowTitle(QStringLiteral("Attachments :: %1").arg(lstFileNames->count()));
     lblSize->setText(QStringLiteral("Total size: ") + ksFormatByteSizeEx(GetTotalSize()));
+    Layout::fitCaption(lblSize);
 }
 
 double frmAttachments::GetTotalSize() const

@@ -14,6 +14,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <type_traits>
 
 #include <iterator>
 #include <utility>
@@ -34,6 +35,8 @@ Control* makeControl(QWidget* parent, const char* name, int left, int top, int w
     control->setObjectName(QLatin1String(name));
     control->setFont(Layout::windowFont());
     Layout::place(control, left, top, width, height);
+    if constexpr (std::is_same_v<Control, QLabel> || std::is_same_v<Control, QCheckBox>)
+        Layout::fitCaption(control);
     return control;
 }
 

@@ -142,7 +142,14 @@ private slots:
         QVERIFY(widget);
         QVERIFY(widget->inherits(kind.toLatin1()));
         QCOMPARE(widget->parentWidget()->objectName(), parent);
-        QCOMPARE(widget->geometry(), geometry);
+        if (qobject_cast<QLabel*>(widget) || qobject_cast<QCheckBox*>(widget)) {
+            // A caption may grow to the right when the font is wider than designed.
+            QCOMPARE(widget->geometry().topLeft(), geometry.topLeft());
+            QCOMPARE(widget->height(), geometry.height());
+            QVERIFY(widget->width() >= geometry.width());
+        } else {
+            QCOMPARE(widget->geometry(), geometry);
+        }
         QCOMPARE(widget->font(), Layout::windowFont());
         if (auto* frame = qobject_cast<QGroupBox*>(widget))
             QCOMPARE(frame->title(), caption);
