@@ -25,6 +25,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFocusEvent>
 #include <QFrame>
 #include <QIcon>
 #include <QLabel>
@@ -41,6 +42,7 @@ const QString ToHistoryFile = QStringLiteral("To History.DAT");
 const QString SubjectHistoryFile = QStringLiteral("Subject History.DAT");
 const QString AboutText = QStringLiteral("Велара");
 const char* const TagProperty = "tag";
+const char* const SelectOnReleaseProperty = "selectOnRelease";
 
 QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption, const QString& toolTip)
 {
@@ -242,21 +244,21 @@ void frmMain::Form_Paint()
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::FocusIn) {
+    if (event->type() == QEvent::FocusIn && (watched == txtTo || watched == txtSubject)) {
         if (watched == txtTo)
             txtTo_GotFocus();
-        else if (watched == txtSubject)
+        else
             txtSubject_GotFocus();
+        // The click that gives the focus would drop the selection on release.
+        if (static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason)
+            watched->setProperty(SelectOnReleaseProperty, true);
         return false;
     }
-    if (event->type() == QEvent::MouseButtonRelease && (watched == txtTo || watched == txtSubject)) {
-        // A click that gave the focus would otherwise drop the selection made on focus.
+    if (event->type() == QEvent::MouseButtonRelease && watched->property(SelectOnReleaseProperty).toBool()) {
+        watched->setProperty(SelectOnReleaseProperty, false);
         auto* box = static_cast<QLineEdit*>(watched);
-        if (box->property("selectOnRelease").toBool()) {
-            box->setProperty("selectOnRelease", false);
-            if (!box->hasSelectedText())
-                box->selectAll();
-        }
+        if (!box->hasSelectedText())
+            box->selectAll();
         return false;
     }
     if (event->type() != QEvent::KeyPress)
@@ -308,13 +310,11 @@ void frmMain::Form_KeyDown(int keyCode, int shift)
 void frmMain::txtTo_GotFocus()
 {
     ksHighlightText(txtTo);
-    txtTo->setProperty("selectOnRelease", true);
 }
 
 void frmMain::txtSubject_GotFocus()
 {
     ksHighlightText(txtSubject);
-    txtSubject->setProperty("selectOnRelease", true);
 }
 
 void frmMain::txtMessage_KeyDown(int keyCode, int shift)

@@ -198,6 +198,14 @@ private slots:
         QCOMPARE(composer.txtSubject()->selectedText(), QStringLiteral("Hello"));
         QTest::mouseClick(composer.txtTo(), Qt::LeftButton);
         QCOMPARE(composer.txtTo()->selectedText(), QStringLiteral("someone@example.org"));
+        // A later click places the cursor as usual.
+        QTest::mouseClick(composer.txtTo(), Qt::LeftButton, {}, QPoint(5, 5));
+        QVERIFY(!composer.txtTo()->hasSelectedText());
+        // Focus by keyboard selects too, and the first click afterwards still places the cursor.
+        QTest::keyClick(composer.txtTo(), Qt::Key_F2);
+        QCOMPARE(composer.txtSubject()->selectedText(), QStringLiteral("Hello"));
+        QTest::mouseClick(composer.txtSubject(), Qt::LeftButton, {}, QPoint(5, 5));
+        QVERIFY(!composer.txtSubject()->hasSelectedText());
         composer.txtMessage()->setFocus();
         QVERIFY(!composer.txtMessage()->textCursor().hasSelection());
     }
