@@ -119,7 +119,7 @@ frmAttachments::frmAttachments(QStringList& attachments, QWidget* owner)
 void frmAttachments::Form_Load()
 {
     ksCenterFormEx(this);
-    setWindowIcon(QIcon());
+    Layout::removeWindowIcon(this);
     LoadAttachments();
     UpdateInfo();
 }

@@ -2,6 +2,8 @@
 
 #include <QFontDatabase>
 #include <QGuiApplication>
+#include <QIcon>
+#include <QPixmap>
 #include <QScreen>
 #include <QWidget>
 #include <cmath>
@@ -33,6 +35,13 @@ void Layout::fitCaption(QWidget* caption)
 void Layout::fixClientSize(QWidget* window, int width, int height)
 {
     window->setFixedSize(pixels(width), pixels(height));
+}
+
+void Layout::removeWindowIcon(QWidget* window)
+{
+    QPixmap blank(16, 16);
+    blank.fill(Qt::transparent);
+    window->setWindowIcon(QIcon(blank));
 }
 
 QFont Layout::windowFont()

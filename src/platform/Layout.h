@@ -18,6 +18,10 @@ void fitCaption(QWidget* caption);
 // Sets the client area of a fixed-size window.
 void fixClientSize(QWidget* window, int width, int height);
 
+// Dialogs show no icon. An empty icon would let the application's icon
+// show instead, so the window gets a transparent one.
+void removeWindowIcon(QWidget* window);
+
 // Tahoma 9 pt where installed, else the system's sans-serif at 9 pt.
 QFont windowFont();
 

@@ -16,20 +16,6 @@
 
 #include <exception>
 
-namespace
-{
-
-// An empty icon still lets the window manager put the application's icon
-// there; a transparent one leaves the title bar without any.
-QIcon noIcon()
-{
-    QPixmap blank(16, 16);
-    blank.fill(Qt::transparent);
-    return QIcon(blank);
-}
-
-} // namespace
-
 frmSubject::frmSubject(QWidget* owner)
     : QDialog(owner, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint)
 {
@@ -85,7 +71,7 @@ frmSubject::~frmSubject() = default;
 void frmSubject::Form_Load()
 {
     ksCenterFormEx(this);
-    setWindowIcon(noIcon());
+    Layout::removeWindowIcon(this);
     // The prompt is useful without its history: a list that cannot be opened
     // or read is dropped, and the history button then offers nothing.
     try {

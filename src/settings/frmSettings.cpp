@@ -120,10 +120,7 @@ void frmSettings::CreateControls()
 void frmSettings::Form_Load()
 {
     ksCenterFormEx(this);
-    // A transparent icon: an empty one would fall back to the application's.
-    QPixmap noIcon(16, 16);
-    noIcon.fill(Qt::transparent);
-    setWindowIcon(QIcon(noIcon));
+    Layout::removeWindowIcon(this);
 
     m_loading = true;
     txtMailFrom->setText(MailSettings::MailFrom);
