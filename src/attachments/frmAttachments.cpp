@@ -74,23 +74,18 @@ frmAttachments::frmAttachments(QStringList& attachments, QWidget* owner)
     lstFileNames->viewport()->setAcceptDrops(true);
     Layout::place(lstFileNames, 120, 480, 5775, 3000);
 
-    cmdAdd = new QPushButton(QStringLiteral("+"), this);
-    cmdAdd->setObjectName(QStringLiteral("cmdAdd"));
-    cmdAdd->setToolTip(QStringLiteral(" Add attachments (Ins) "));
+    cmdAdd = Layout::button(this, "cmdAdd", QStringLiteral("+"), QStringLiteral(" Add attachments (Ins) "));
     Layout::place(cmdAdd, 120, 3600, 435, 435);
 
-    cmdRemove = new QPushButton(QStringLiteral("X"), this);
-    cmdRemove->setObjectName(QStringLiteral("cmdRemove"));
-    cmdRemove->setToolTip(QStringLiteral(" Remove selected attachments (Del) "));
+    cmdRemove = Layout::button(this, "cmdRemove", QStringLiteral("X"),
+                               QStringLiteral(" Remove selected attachments (Del) "));
     Layout::place(cmdRemove, 660, 3600, 435, 435);
 
-    cmdOk = new QPushButton(QStringLiteral("Ok"), this);
-    cmdOk->setObjectName(QStringLiteral("cmdOk"));
+    cmdOk = Layout::button(this, "cmdOk", QStringLiteral("Ok"));
     cmdOk->setDefault(true);
     Layout::place(cmdOk, 3000, 3600, 1395, 435);
 
-    cmdCancel = new QPushButton(QStringLiteral("Отмена"), this);
-    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+    cmdCancel = Layout::button(this, "cmdCancel", QStringLiteral("Отмена"));
     Layout::place(cmdCancel, 4500, 3600, 1395, 435);
 
     for (QWidget* control :

@@ -44,15 +44,6 @@ const QString AboutText = QStringLiteral("Велара");
 const char* const TagProperty = "tag";
 const char* const SelectOnReleaseProperty = "selectOnRelease";
 
-QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption, const QString& toolTip)
-{
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(QLatin1String(name));
-    button->setToolTip(toolTip);
-    button->setAutoDefault(false);
-    return button;
-}
-
 QLineEdit* makeLineEdit(QWidget* parent, const char* name)
 {
     auto* box = new QLineEdit(parent);
@@ -96,7 +87,7 @@ void frmMain::CreateControls()
     Layout::place(lblTag[0], 180, 165, 285, 210);
     txtTo = makeLineEdit(this, "txtTo");
     Layout::place(txtTo, 1260, 120, 3975, 375);
-    cmdToHistory = makeButton(this, "cmdToHistory", QStringLiteral("H!"), QStringLiteral(" History "));
+    cmdToHistory = Layout::button(this, "cmdToHistory", QStringLiteral("H!"), QStringLiteral(" History "));
     Layout::place(cmdToHistory, 5280, 120, 375, 375);
 
     lblTag[1] = new QLabel(QStringLiteral("Subject:"), this);
@@ -107,7 +98,7 @@ void frmMain::CreateControls()
     txtSubject = makeLineEdit(this, "txtSubject");
     Layout::place(txtSubject, 1260, 600, 3975, 375);
     cmdSubjectHistory =
-        makeButton(this, "cmdSubjectHistory", QStringLiteral("H!"), QStringLiteral(" History "));
+        Layout::button(this, "cmdSubjectHistory", QStringLiteral("H!"), QStringLiteral(" History "));
     Layout::place(cmdSubjectHistory, 5280, 600, 375, 375);
 
     txtMessage = new QPlainTextEdit(this);
@@ -116,18 +107,19 @@ void frmMain::CreateControls()
     txtMessage->setTabChangesFocus(true);
     Layout::place(txtMessage, 120, 1080, 5535, 2655);
 
-    cmdSendHotkeyOption = makeButton(this, "cmdSendHotkeyOption", QStringLiteral("Ctrl+Enter"), QString());
+    cmdSendHotkeyOption =
+        Layout::button(this, "cmdSendHotkeyOption", QStringLiteral("Ctrl+Enter"), QString());
     cmdSendHotkeyOption->setProperty(TagProperty, QStringLiteral("0"));
     Layout::place(cmdSendHotkeyOption, 120, 3840, 1215, 435);
-    cmdServerSettings = makeButton(this, "cmdServerSettings", QStringLiteral("S!"),
-                                   QStringLiteral(" Open server settings dialog "));
+    cmdServerSettings = Layout::button(this, "cmdServerSettings", QStringLiteral("S!"),
+                                       QStringLiteral(" Open server settings dialog "));
     Layout::place(cmdServerSettings, 1980, 3840, 435, 435);
     cmdOpenDataPath =
-        makeButton(this, "cmdOpenDataPath", QStringLiteral("D!"), QStringLiteral(" Open data folder "));
+        Layout::button(this, "cmdOpenDataPath", QStringLiteral("D!"), QStringLiteral(" Open data folder "));
     Layout::place(cmdOpenDataPath, 2520, 3840, 435, 435);
-    cmdAttachments = makeButton(this, "cmdAttachments", QStringLiteral("A! [0]"), QString());
+    cmdAttachments = Layout::button(this, "cmdAttachments", QStringLiteral("A! [0]"), QString());
     Layout::place(cmdAttachments, 3060, 3840, 975, 435);
-    cmdSend = makeButton(this, "cmdSend", QStringLiteral("Send"), QString());
+    cmdSend = Layout::button(this, "cmdSend", QStringLiteral("Send"), QString());
     cmdSend->setDefault(true);
     Layout::place(cmdSend, 4140, 3840, 1515, 435);
 

@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QIcon>
 #include <QPixmap>
+#include <QPushButton>
 #include <QScreen>
 #include <QWidget>
 #include <cmath>
@@ -23,6 +24,14 @@ QRect Layout::rect(int left, int top, int width, int height)
 void Layout::place(QWidget* widget, int left, int top, int width, int height)
 {
     widget->setGeometry(rect(left, top, width, height));
+}
+
+QPushButton* Layout::button(QWidget* parent, const char* name, const QString& caption, const QString& toolTip)
+{
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(QLatin1String(name));
+    button->setToolTip(toolTip);
+    return button;
 }
 
 void Layout::fitCaption(QWidget* caption)

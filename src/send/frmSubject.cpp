@@ -36,18 +36,15 @@ frmSubject::frmSubject(QWidget* owner)
     Layout::place(txtSubject, 120, 120, 3975, 375);
     txtSubject->installEventFilter(this);
 
-    cmdSubjectHistory = new QPushButton(QStringLiteral("H!"), this);
-    cmdSubjectHistory->setObjectName(QStringLiteral("cmdSubjectHistory"));
-    cmdSubjectHistory->setToolTip(QStringLiteral(" History "));
+    cmdSubjectHistory =
+        Layout::button(this, "cmdSubjectHistory", QStringLiteral("H!"), QStringLiteral(" History "));
     Layout::place(cmdSubjectHistory, 4140, 120, 375, 375);
 
-    cmdOk = new QPushButton(QStringLiteral("Ok"), this);
-    cmdOk->setObjectName(QStringLiteral("cmdOk"));
+    cmdOk = Layout::button(this, "cmdOk", QStringLiteral("Ok"));
     cmdOk->setDefault(true);
     Layout::place(cmdOk, 2100, 600, 1155, 375);
 
-    cmdCancel = new QPushButton(QStringLiteral("Отмена"), this);
-    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+    cmdCancel = Layout::button(this, "cmdCancel", QStringLiteral("Отмена"));
     Layout::place(cmdCancel, 3360, 600, 1155, 375);
 
     shpBack->lower();
