@@ -1,9 +1,9 @@
 // Builds and sends a message with 25 MB of attachments to the local test
 // server several times; prints the times and the peak memory.
 #include "SmtpTestServer.h"
-#include "platform/MimeMessage.h"
 #include "platform/RuntimeError.h"
-#include "platform/SmtpMailMessage.h"
+#include "platform/mail/MimeMessage.h"
+#include "platform/mail/SmtpMailMessage.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -1,9 +1,9 @@
 #include "modMain.h"
 
 #include "composer/frmMain.h"
-#include "platform/DataLocation.h"
 #include "platform/MessageBox.h"
 #include "platform/Support.h"
+#include "platform/storage/DataLocation.h"
 
 QString modMain::DataFolder;
 

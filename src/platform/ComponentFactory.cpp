@@ -1,9 +1,9 @@
 #include "ComponentFactory.h"
 
-#include "FileHistoryList.h"
-#include "IniSettingsStore.h"
-#include "SmtpMailMessage.h"
 #include "StandardComponents.h"
+#include "platform/mail/SmtpMailMessage.h"
+#include "platform/storage/FileHistoryList.h"
+#include "platform/storage/IniSettingsStore.h"
 
 namespace
 {

@@ -1,10 +1,10 @@
 #include "StandardComponents.h"
 
 #include "ApplicationIdentity.h"
-#include "AtomicFile.h"
 #include "MessageBox.h"
 #include "RuntimeError.h"
 #include "Support.h"
+#include "platform/storage/AtomicFile.h"
 
 #include <QAbstractButton>
 #include <QFileDialog>

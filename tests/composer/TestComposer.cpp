@@ -3,10 +3,10 @@
 #include "composer/MailSettings.h"
 #include "platform/ApplicationIdentity.h"
 #include "platform/ComponentFactory.h"
-#include "platform/FileHistoryList.h"
 #include "platform/HistoryPopup.h"
-#include "platform/IniSettingsStore.h"
 #include "platform/RuntimeError.h"
+#include "platform/storage/FileHistoryList.h"
+#include "platform/storage/IniSettingsStore.h"
 #include "settings/frmSettings.h"
 
 #include <QLabel>

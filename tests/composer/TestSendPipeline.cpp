@@ -5,10 +5,10 @@
 #include "composer/MailSettings.h"
 #include "platform/ApplicationIdentity.h"
 #include "platform/ComponentFactory.h"
-#include "platform/FileHistoryList.h"
 #include "platform/RuntimeError.h"
-#include "platform/SmtpMailMessage.h"
 #include "platform/StandardComponents.h"
+#include "platform/mail/SmtpMailMessage.h"
+#include "platform/storage/FileHistoryList.h"
 #include "send/frmSubject.h"
 #include "widgets/ucAnimation.h"
 

@@ -1,8 +1,8 @@
 #include "TestEnvironment.h"
 #include "platform/ApplicationIdentity.h"
-#include "platform/FileHistoryList.h"
 #include "platform/HistoryPopup.h"
 #include "platform/RuntimeError.h"
+#include "platform/storage/FileHistoryList.h"
 
 #include <QDir>
 #include <QFile>

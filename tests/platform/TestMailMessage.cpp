@@ -1,7 +1,7 @@
 #include "SmtpTestServer.h"
 #include "TestEnvironment.h"
 #include "platform/RuntimeError.h"
-#include "platform/SmtpMailMessage.h"
+#include "platform/mail/SmtpMailMessage.h"
 
 #include <QCryptographicHash>
 #include <QDateTime>

@@ -1,6 +1,6 @@
 #include "TestEnvironment.h"
 #include "platform/ApplicationIdentity.h"
-#include "platform/IniSettingsStore.h"
+#include "platform/storage/IniSettingsStore.h"
 
 #include <QFile>
 #include <sys/stat.h>

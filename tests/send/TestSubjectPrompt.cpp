@@ -1,11 +1,11 @@
 #include "TestEnvironment.h"
 #include "platform/ComponentFactory.h"
 #include "platform/ErrorReporter.h"
-#include "platform/FileHistoryList.h"
 #include "platform/HistoryPopup.h"
 #include "platform/RuntimeError.h"
 #include "platform/TextFileWriter.h"
 #include "platform/UiServices.h"
+#include "platform/storage/FileHistoryList.h"
 #include "send/frmSubject.h"
 
 #include <QDir>

@@ -2,9 +2,9 @@
 
 #include "AtomicFile.h"
 #include "DataLocation.h"
-#include "HistoryPopup.h"
-#include "RuntimeError.h"
-#include "Support.h"
+#include "platform/HistoryPopup.h"
+#include "platform/RuntimeError.h"
+#include "platform/Support.h"
 
 #include <QFile>
 #include <QLineEdit>

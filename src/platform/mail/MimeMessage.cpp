@@ -3,7 +3,7 @@
 
 #include "MimeMessage.h"
 
-#include "RuntimeError.h"
+#include "platform/RuntimeError.h"
 
 #include <QFile>
 #include <QFileInfo>

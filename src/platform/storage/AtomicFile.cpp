@@ -1,6 +1,6 @@
 #include "AtomicFile.h"
 
-#include "RuntimeError.h"
+#include "platform/RuntimeError.h"
 
 #include <QSaveFile>
 

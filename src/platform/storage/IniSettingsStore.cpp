@@ -1,7 +1,7 @@
 #include "IniSettingsStore.h"
 
-#include "RuntimeError.h"
-#include "Support.h"
+#include "platform/RuntimeError.h"
+#include "platform/Support.h"
 
 #include <QDir>
 #include <QFile>

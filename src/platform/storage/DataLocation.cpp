@@ -1,6 +1,6 @@
 #include "DataLocation.h"
 
-#include "Support.h"
+#include "platform/Support.h"
 
 QString dataFolderLocation()
 {

@@ -1,6 +1,6 @@
 #include "SmtpSubmission.h"
 
-#include "RuntimeError.h"
+#include "platform/RuntimeError.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "MailMessage.h"
 #include "MimeMessage.h"
+#include "platform/MailMessage.h"
 
 #include <QStringList>
 #include <optional>

@@ -1,7 +1,7 @@
 #include "SmtpMailMessage.h"
 
-#include "RuntimeError.h"
 #include "SmtpSubmission.h"
+#include "platform/RuntimeError.h"
 
 #include <QFile>
 #include <QFileInfo>
