@@ -5,8 +5,6 @@
 #include <QString>
 #include <QStringList>
 
-#include <memory>
-
 // One address as the SMTP envelope needs it, with the text a person typed
 // for it (used when naming it in an error).
 struct MailAddress {
@@ -21,7 +19,9 @@ struct MailAddress {
 // field in the error ("recipient", "sender").
 QList<MailAddress> parseAddressList(const QString& text, const QString& what);
 
-// The finished message: one buffer, CRLF line ends, ready to submit as is.
+class MessageSpool;
+
+// The message, CRLF line ends, ready to submit as is.
 class MimeMessage
 {
 public:
@@ -34,16 +34,9 @@ public:
         QStringList attachments;
     };
 
-    // Raises RuntimeError when an attachment can't be read.
-    static MimeMessage build(const Content& content);
-
-    const char* data() const;
-    qsizetype size() const;
-    QByteArray toByteArray() const { return QByteArray(data(), size()); }
-
-private:
-    struct Buffer;
-    std::shared_ptr<Buffer> m_buffer;
+    // Writes the message into the spool, attachments read from disk as it goes.
+    // Raises RuntimeError when an attachment can't be read or the spool can't be written.
+    static void write(const Content& content, MessageSpool& spool);
 };
 
 // Mail text holds no bare CR or LF: every line break becomes CRLF.
