@@ -1,6 +1,6 @@
 #pragma once
 
-#include "MimeMessage.h"
+#include "AddressList.h"
 
 #include <QByteArray>
 #include <QList>
