@@ -39,6 +39,7 @@ private:
 
 private:
     void CreateControls();
+    void DescribeControls();
     void Form_Load();
     bool Form_QueryUnload();
     void Form_Unload();
