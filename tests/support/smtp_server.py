@@ -2,7 +2,8 @@
 """A small SMTP server for the tests, listening on 127.0.0.1.
 
 Saves each received message as NNNN.eml (the bytes as received, after the
-transport's dot-unstuffing) and NNNN.json (the envelope) in --folder.
+transport's dot-unstuffing) and NNNN.json (the envelope, and whether it came
+over TLS) in --folder.
 Prints "ready PORT" once it listens; ends cleanly on SIGTERM.
 """
 
@@ -57,7 +58,8 @@ class Handler:
         with open(base + ".eml.tmp", "wb") as file:
             file.write(envelope.original_content)
         with open(base + ".json.tmp", "w", encoding="utf-8") as file:
-            json.dump({"mail_from": envelope.mail_from, "rcpt_tos": envelope.rcpt_tos}, file)
+            json.dump({"mail_from": envelope.mail_from, "rcpt_tos": envelope.rcpt_tos,
+                       "tls": server.transport.get_extra_info("ssl_object") is not None}, file)
         os.replace(base + ".eml.tmp", base + ".eml")
         os.replace(base + ".json.tmp", base + ".json")
         if self.arguments.data_delay > 0:
