@@ -16,6 +16,7 @@ class FirstAndSecondStart(EndToEndTest):
         self.assertFalse(self.home.settings_file.exists())
         program = self.start()
         self.assertEqual(self.display.titles(), [MAIN_TITLE])
+        self.assertTrue(self.home.data_folder.is_dir())
         self.assertEqual(self.display.geometry(program.main)[2:], tuple(map(pixels, COMPOSER_SIZE)))
 
         # Nothing set up yet: Send only says so.

@@ -9,6 +9,7 @@ user could see (a window with a title, a file, a message at the server, the
 process gone) up to a generous limit; nothing waits for a fixed time.
 """
 
+import atexit
 import ctypes
 import ctypes.util
 import email
@@ -54,7 +55,7 @@ COMPOSER = {
 }
 COMPOSER_SIZE = (5775, 4395)
 # Inside the frames the designed positions are relative to the frame.
-_MAILS, _SERVER, _MISC = (120, 60), (120, 960), (120, 3120)
+_MAILS, _SERVER = (120, 60), (120, 960)
 
 
 def _in(frame, left, top, width, height):
@@ -68,21 +69,10 @@ SETTINGS = {
     "txtSMTPServer": _in(_SERVER, 1860, 1140, 3735, 315),
     "txtSMTPServerPort": _in(_SERVER, 1860, 1560, 2535, 315),
     "chkUseSSL": _in(_SERVER, 4560, 1580, 1035, 255),
-    "chkTempFilePrefix": _in(_MISC, 180, 300, 2715, 255),
-    "cmdOk": (3000, 4020, 1395, 435),
-    "cmdCancel": (4500, 4020, 1395, 435),
 }
 ATTACHMENTS = {
-    "lstFileNames": (120, 480, 5775, 3000),
     "cmdAdd": (120, 3600, 435, 435),
-    "cmdRemove": (660, 3600, 435, 435),
     "cmdOk": (3000, 3600, 1395, 435),
-    "cmdCancel": (4500, 3600, 1395, 435),
-}
-PROMPT = {
-    "txtSubject": (120, 120, 3975, 375),
-    "cmdOk": (2100, 600, 1155, 375),
-    "cmdCancel": (3360, 600, 1155, 375),
 }
 # The captions of the send key button, in the order its clicks go through them.
 SEND_KEYS = ["Ctrl+Enter", "Enter", "F5", "F12"]
@@ -179,25 +169,21 @@ class Display:
         x11.XDisplayKeycodes(display, ctypes.byref(low), ctypes.byref(high))
         count = high.value - low.value + 1
         table = x11.XGetKeyboardMapping(display, low.value, count, ctypes.byref(per_code))
-        # Codes with no symbol or only vendor keys (volume, mail, ...) are
-        # free to take; keep a few empty ones for xdotool's own use.
-        def spare(code):
-            symbols = [table[code * per_code.value + level] for level in range(per_code.value)]
-            return all(symbol == 0 or 0x1008FF00 <= symbol <= 0x1008FFFF for symbol in symbols)
-
-        empty = [low.value + code for code in range(count)
-                 if not any(table[code * per_code.value + level] for level in range(per_code.value))]
-        unused = [low.value + code for code in range(count) if spare(code)]
-        unused = [code for code in unused if code not in empty[:4]]
+        symbols = [[table[code * per_code.value + level] for level in range(per_code.value)]
+                   for code in range(count)]
         x11.XFree(ctypes.cast(table, ctypes.c_void_p))
-        if len(unused) < len(characters):
+        # Codes with only vendor keys (volume, mail, ...) are free to take;
+        # the empty ones stay for xdotool's own use.
+        spare = [low.value + code for code, keys in enumerate(symbols)
+                 if any(keys) and all(key == 0 or 0x1008FF00 <= key <= 0x1008FFFF for key in keys)]
+        if len(spare) < len(characters):
             raise RuntimeError("not enough spare key codes on " + self.name)
 
         def keysym(character):
             code = ord(character)
             return code if code < 0x100 else 0x01000000 | code
 
-        for character, key_code in zip(characters, unused):
+        for character, key_code in zip(characters, spare):
             symbols = (ctypes.c_ulong * 2)(keysym(character), keysym(character.upper()))
             x11.XChangeKeyboardMapping(display, key_code, 2, symbols, 1)
         x11.XSync(display, 0)
@@ -300,6 +286,7 @@ def certificate():
     global _certificate
     if _certificate is None:
         folder = Path(tempfile.mkdtemp(prefix="vellum-e2e-ca-"))
+        atexit.register(shutil.rmtree, folder, True)
         pem, key = folder / "server.pem", folder / "server.key"
         subprocess.run(["openssl", "req", "-x509", "-newkey", "ec", "-pkeyopt", "ec_paramgen_curve:prime256v1",
                         "-nodes", "-days", "7", "-subj", "/CN=127.0.0.1",
@@ -350,10 +337,6 @@ class SmtpServer:
             envelope = json.loads(raw_file.with_suffix(".json").read_text())
             received.append((email.message_from_bytes(raw, policy=email.policy.default), raw, envelope))
         return received
-
-    def wait_messages(self, count):
-        return wait_until(lambda: len(self.messages()) >= count and self.messages(),
-                          f"{count} message(s) at the server")
 
 
 def body_text(message):
