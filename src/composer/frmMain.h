@@ -7,6 +7,7 @@
 #include <memory>
 
 class HistoryList;
+class MessageSource;
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -32,7 +33,6 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     bool IsBusy() const { return Sending || m_sendRunning; }
@@ -43,7 +43,8 @@ private:
     bool Form_QueryUnload();
     void Form_Unload();
     void Form_Paint();
-    void Form_KeyDown(int keyCode, int shift);
+    bool Form_KeyDown(int keyCode, int shift);
+    bool KeyDown(QObject* watched, QKeyEvent* key);
     void txtTo_GotFocus();
     void txtSubject_GotFocus();
     void txtMessage_KeyDown(int keyCode, int shift);
@@ -71,7 +72,7 @@ private:
 
     void EnableControls(bool Enabled);
     void SendMail();
-    void SaveLocalCopy(const QDateTime& sendTime, const QByteArray& text);
+    void SaveLocalCopy(const QDateTime& sendTime, const MessageSource& text);
 
     QLabel* lblTag[2] = {};
     QLineEdit* txtTo = nullptr;
