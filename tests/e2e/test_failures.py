@@ -1,5 +1,5 @@
 #!/usr/bin/python3
-"""What a failure leaves: a refused login."""
+"""A refused login and a local copy that cannot be written."""
 
 import unittest
 
@@ -39,6 +39,43 @@ class RefusedLogin(EndToEndTest):
         self.assertEqual(message["Subject"], "Plan")
         self.assertEqual(body_text(message), "See the plan.")
         self.assertEqual([part.get_filename() for part in message.iter_attachments()], ["plan.txt"])
+
+
+class LocalCopyFails(EndToEndTest):
+    def send_with_read_only_data_folder(self, caption, keys):
+        """Sends once with the send key while the data folder is read-only;
+        returns the program and the report about the local copy."""
+        program = self.start()
+        program.set_up_server(self.server)
+        program.compose(to="olga@example.org", subject=f"Sent with {caption}", body="Keep a copy.")
+        program.choose_send_key(caption)
+        self.home.data_folder.chmod(0o500)
+        self.addCleanup(self.home.data_folder.chmod, 0o700)
+        program.click("txtSubject")
+        program.key(keys)
+        report = self.display.wait_window(BOX_TITLE)
+        self.received_one()
+        self.assertEqual(self.home.local_copies(), [])
+        return program, report
+
+    def test_retry_after_the_folder_is_made_writable_leaves_one_copy(self):
+        program, report = self.send_with_read_only_data_folder("F5", "F5")
+        self.home.data_folder.chmod(0o700)
+        self.display.key(report, "Return")  # Retry is the default button
+        self.assertEnded(program)
+        _, raw, _ = self.received_one()
+        [copy] = self.home.local_copies()
+        self.assertEqual(copy.read_bytes(), raw)
+
+    def test_cancel_gives_up_the_copy_and_still_ends_the_program(self):
+        program, report = self.send_with_read_only_data_folder("F12", "F12")
+        # Writable again, so that only the copy is given up, not the histories saved at the end.
+        self.home.data_folder.chmod(0o700)
+        self.display.key(report, "Escape")
+        self.assertEnded(program)
+        self.received_one()
+        self.assertEqual(self.home.local_copies(), [])
+        self.assertEqual(self.home.history("To History.DAT"), ["olga@example.org"])
 
 
 if __name__ == "__main__":
