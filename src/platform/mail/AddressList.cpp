@@ -108,26 +108,35 @@ QList<MailAddress> parseAddressList(const QString& text, const QString& what)
         throw mailError(QStringLiteral("The %1 \"%2\" contains a line break.").arg(what, shown(text)));
 
     QList<MailAddress> addresses;
-    const QByteArray utf8 = semicolonsToCommas(text).toUtf8();
+    // GMime decodes encoded-words as it parses; a typed look-alike is text, kept as typed.
+    const QChar guard(0xFDD0);
+    const bool guarded = !text.contains(guard);
+    const QString parsedText =
+        guarded
+            ? QString(text).replace(QLatin1String("=?"), QString(QLatin1Char('=')) + guard + QLatin1Char('?'))
+            : text;
+    const auto unguarded = [&](QString value) { return guarded ? value.remove(guard) : value; };
+    const QByteArray utf8 = semicolonsToCommas(parsedText).toUtf8();
     InternetAddressList* list = internet_address_list_parse(nullptr, utf8.constData());
     const std::unique_ptr<InternetAddressList, decltype(&g_object_unref)> owned(list, &g_object_unref);
     const int count = list ? internet_address_list_length(list) : 0;
     for (int i = 0; i < count; ++i) {
         InternetAddress* address = internet_address_list_get_address(list, i);
         char* typed = internet_address_to_string(address, nullptr, FALSE);
-        const QString typedText = QString::fromUtf8(typed);
+        const QString typedText = unguarded(QString::fromUtf8(typed));
         g_free(typed);
         // A group would let a typed "Name: other@address" add a recipient nobody listed.
         if (!INTERNET_ADDRESS_IS_MAILBOX(address))
             throw mailError(
                 QStringLiteral("The %1 \"%2\" is not a valid mail address.").arg(what, shown(typedText)));
         InternetAddressMailbox* mailbox = INTERNET_ADDRESS_MAILBOX(address);
-        const QByteArray addrSpec(internet_address_mailbox_get_idn_addr(mailbox));
+        const QByteArray addrSpec =
+            unguarded(QString::fromUtf8(internet_address_mailbox_get_idn_addr(mailbox))).toUtf8();
         if (!isValidAddrSpec(addrSpec))
             throw mailError(
                 QStringLiteral("The %1 \"%2\" is not a valid mail address.").arg(what, shown(typedText)));
         MailAddress parsed;
-        parsed.name = QString::fromUtf8(internet_address_get_name(address));
+        parsed.name = unguarded(QString::fromUtf8(internet_address_get_name(address)));
         parsed.addrSpec = addrSpec;
         parsed.typed = typedText;
         addresses.append(parsed);
