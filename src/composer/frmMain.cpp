@@ -174,6 +174,13 @@ void frmMain::Form_Load()
     LastResort::setRescue(this, [this] { RescueUserData(); });
 }
 
+void frmMain::StartMessage(const QString& recipients, const QString& subject, const QString& body)
+{
+    txtTo->setText(recipients);
+    txtSubject->setText(subject);
+    txtMessage->setPlainText(body);
+}
+
 void frmMain::closeEvent(QCloseEvent* event)
 {
     if (!Form_QueryUnload()) {

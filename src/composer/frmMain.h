@@ -28,6 +28,10 @@ public:
     // attachment dialog puts a new list in its place.
     QStringList Attachments;
 
+    // Starts the message a mail link asked for; its recipients replace the
+    // ones loaded from the last run.
+    void StartMessage(const QString& recipients, const QString& subject, const QString& body);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
