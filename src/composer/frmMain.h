@@ -37,6 +37,9 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     bool IsBusy() const { return Sending || m_sendRunning; }
@@ -59,6 +62,13 @@ private:
     void cmdServerSettings_Click();
     void cmdOpenDataPath_Click();
     void cmdAttachments_Click();
+
+    // Files dropped anywhere on the window are attached as if chosen in the
+    // attachment dialog; other drops go on to the control under them.
+    void AcceptFileDrops();
+    bool HandleFileDrop(QDropEvent* event);
+    void AttachFiles(const QStringList& files);
+    void ShowAttachmentCount();
 
     void LoadSettings();
     void SaveSettings();
