@@ -20,7 +20,7 @@ public:
     void add(const QString& entry) override;
     void pick(QLineEdit* textBox) override;
 
-    const QStringList& entries() const { return m_entries; }
+    QStringList entries() const override { return m_entries; }
     QString filePath() const { return m_filePath; }
 
 private:
