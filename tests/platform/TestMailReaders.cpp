@@ -136,6 +136,15 @@ private slots:
             << QStringLiteral("Notes") << QString() << QString() << hello
             << Attachments{file(QStringLiteral("Notes.eml"), asciiMessage, QStringLiteral("message/rfc822")),
                            file(QStringLiteral("not a message.eml"), "just a note\n", octets)};
+        QTest::newRow("attached .eml that can't go as a message")
+            << QStringLiteral("Not messages") << QString() << QString() << hello
+            << Attachments{
+                   file(QStringLiteral("long line.eml"),
+                        "From: a@example.com\n\n" + QByteArray(1200, 'x') + '\n', octets),
+                   file(QStringLiteral("raw UTF-8 header.eml"),
+                        QStringLiteral("From: a@example.com\nSubject: Привет\n\nbody\n").toUtf8(), octets),
+                   file(QStringLiteral("carriage returns.eml"), "From: a@example.com\r\rbody\r", octets),
+                   file(QStringLiteral("no header.eml"), "Dear Bob,\n\nsee you.\n", octets)};
         const QString mixed = QStringLiteral("Привет, мир: 你好 😀\n");
         const QString page = QStringLiteral("<p>Страница</p>\n");
         QTest::newRow("text attachments in UTF-8, Windows-1251, HTML, ASCII")
