@@ -1,4 +1,5 @@
 #include "app/modMain.h"
+#include "platform/CoreDumps.h"
 #include "platform/LastResort.h"
 #include "platform/RuntimeError.h"
 
@@ -7,6 +8,7 @@
 
 int main(int argc, char* argv[])
 {
+    keepSecretsOutOfCoreDumps();
     Application application(argc, argv);
     try {
         modMain::Main();
