@@ -53,11 +53,12 @@ int modListBoxSupport::ListBoxGetSelCount(QListWidget* list)
 
 void modListBoxSupport::ListBoxSelectAll(QWidget* control)
 {
-    auto* list = qobject_cast<QListWidget*>(control);
-    if (!list)
+    if (!control)
         throw RuntimeError(ObjectLacksMember,
                            QStringLiteral("Object doesn't support this property or method"),
                            QStringLiteral("ListBoxSelectAll"));
-    if (isMultipleSelection(list) && list->count() > 0)
+    // The select-all message means nothing to a control that is not a list.
+    auto* list = qobject_cast<QListWidget*>(control);
+    if (list && isMultipleSelection(list) && list->count() > 0)
         list->selectAll();
 }

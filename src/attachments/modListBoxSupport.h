@@ -17,8 +17,9 @@ namespace modListBoxSupport
 int ListBoxFindString(QListWidget* list, const QString& text, int startIndex, bool prefixMatch);
 // Number of selected entries; -1 for a single-selection list.
 int ListBoxGetSelCount(QListWidget* list);
-// Selects every entry of a multiple-selection list; other lists are left
-// alone. A control that is not a list box raises a RuntimeError.
+// Selects every entry of a multiple-selection list; other lists and
+// controls that are not lists are left alone. No control at all raises a
+// RuntimeError.
 void ListBoxSelectAll(QWidget* control);
 
 // The case-insensitive form of an entry's text the searches compare; a

@@ -169,6 +169,7 @@ void frmMain::CreateControls()
         setTabOrder(tabOrder[i], tabOrder[i + 1]);
     for (QWidget* control : tabOrder)
         control->installEventFilter(this);
+    installEventFilter(this);
 
     connect(cmdSend, &QPushButton::clicked, this, &frmMain::cmdSend_Click);
     connect(cmdSendHotkeyOption, &QPushButton::clicked, this, &frmMain::cmdSendHotkeyOption_Click);
@@ -280,37 +281,37 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event)
             box->selectAll();
         return false;
     }
-    if (event->type() != QEvent::KeyPress)
-        return QWidget::eventFilter(watched, event);
+    if (event->type() == QEvent::KeyPress)
+        return KeyDown(watched, static_cast<QKeyEvent*>(event));
+    return QWidget::eventFilter(watched, event);
+}
 
-    auto* key = static_cast<QKeyEvent*>(event);
+// The one dispatcher of the window's keys, for the controls and the window
+// itself. A key is taken where it first arrives: at the focused control, or at
+// the window when no control has the focus (as right after a modal dialog
+// closed). A key the window acted on is consumed, so it neither reaches the
+// control nor travels on to the window to be acted on again.
+bool frmMain::KeyDown(QObject* watched, QKeyEvent* key)
+{
+    const QWidget* focused = QApplication::focusWidget();
+    if (watched == this && focused && focused != this && isAncestorOf(focused))
+        return false; // passed on by a control that saw it first
     const int keyCode = Keys::virtualKeyCode(key);
     const int shift = Keys::shiftState(key);
-    Form_KeyDown(keyCode, shift);
+    if (Form_KeyDown(keyCode, shift))
+        return true;
     if (watched == txtMessage && !IsBusy()) {
         txtMessage_KeyDown(keyCode, shift);
         if (txtMessage_KeyPress())
             return true;
     }
-    if (!IsBusy() && TryDefaultButton(watched, keyCode, shift))
-        return true;
-    return false;
+    return !IsBusy() && TryDefaultButton(watched, keyCode, shift);
 }
 
-void frmMain::keyPressEvent(QKeyEvent* event)
-{
-    // Keys reach the window itself only when no control has the focus (all
-    // are disabled while sending); keys a control passed on were seen already.
-    const QWidget* focused = QApplication::focusWidget();
-    if (!focused || focused == this)
-        Form_KeyDown(Keys::virtualKeyCode(event), Keys::shiftState(event));
-    QWidget::keyPressEvent(event);
-}
-
-void frmMain::Form_KeyDown(int keyCode, int shift)
+bool frmMain::Form_KeyDown(int keyCode, int shift)
 {
     if (IsBusy())
-        return;
+        return false;
     if (keyCode == Keys::F1 && shift == Keys::ShiftKey) {
         components().uiServices().showAboutBox(this, ApplicationIdentity::current(), QString(), QIcon(),
                                                AboutText);
@@ -322,8 +323,9 @@ void frmMain::Form_KeyDown(int keyCode, int shift)
         else
             txtSubject->setFocus(Qt::ShortcutFocusReason);
     } else {
-        TrySendHotkey(keyCode, shift);
+        return TrySendHotkey(keyCode, shift);
     }
+    return true;
 }
 
 void frmMain::txtTo_GotFocus()

@@ -37,7 +37,6 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     bool IsBusy() const { return Sending || m_sendRunning; }
@@ -48,7 +47,8 @@ private:
     bool Form_QueryUnload();
     void Form_Unload();
     void Form_Paint();
-    void Form_KeyDown(int keyCode, int shift);
+    bool Form_KeyDown(int keyCode, int shift);
+    bool KeyDown(QObject* watched, QKeyEvent* key);
     void txtTo_GotFocus();
     void txtSubject_GotFocus();
     void txtMessage_KeyDown(int keyCode, int shift);

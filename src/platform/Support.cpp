@@ -17,6 +17,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <iterator>
 #include <sys/stat.h>
 
 void ksRegisterAppPath()
@@ -157,14 +158,23 @@ QString ksFormatByteSizeEx(double bytes)
                                                                  : QStringLiteral("bytes"));
     }
     static const char* const units[] = {"KB", "MB", "GB", "TB", "PB"};
+    constexpr int lastUnit = int(std::size(units)) - 1;
+    // Three significant digits. The unit is chosen after rounding, so that
+    // 1,048,575 bytes read 1.00 MB rather than 1024 KB.
+    const auto decimals = [](double value) { return value < 10.0 ? 2 : value < 100.0 ? 1 : 0; };
     double value = bytes / 1024.0;
     int unit = 0;
-    while (value >= 1024.0 && unit < 4) {
+    for (;;) {
+        const double rounded = QString::number(value, 'f', decimals(value)).toDouble();
+        if (rounded < 1024.0 || unit == lastUnit) {
+            value = rounded;
+            break;
+        }
         value /= 1024.0;
         ++unit;
     }
-    const int decimals = value < 10.0 ? 2 : value < 100.0 ? 1 : 0;
-    return QStringLiteral("%1 %2").arg(QString::number(value, 'f', decimals), QLatin1String(units[unit]));
+    return QStringLiteral("%1 %2").arg(QString::number(value, 'f', decimals(value)),
+                                       QLatin1String(units[unit]));
 }
 
 QString ksGetFilePath(const QString& fullPath)

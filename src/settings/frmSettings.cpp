@@ -165,8 +165,9 @@ void frmSettings::cmdOk_Click()
     if (!unstorable.isEmpty()) {
         MessageBox::show(
             this,
-            QStringLiteral("The password can't be stored: its character \"%1\" is outside the Cyrillic "
-                           "and Latin letters, digits and signs.")
+            QStringLiteral("The password can't be stored: its character \"%1\" is not in the Windows-1251 "
+                           "code page, which holds Latin letters without accents, Cyrillic letters, "
+                           "digits and common signs.")
                 .arg(unstorable),
             MessageBox::Critical);
         txtPassword->setFocus(Qt::OtherFocusReason);

@@ -184,8 +184,8 @@ QString modPasswordCryptor::ScramblePassword(const QString& plain)
             throw RuntimeError(
                 RuntimeError::InvalidArgument,
                 QStringLiteral("The password holds the character \"%1\" (U+%2), which can't be "
-                               "stored. Use letters, digits and signs of the Latin or Cyrillic "
-                               "alphabet only.")
+                               "stored: only the characters of the Windows-1251 code page can (Latin "
+                               "letters without accents, Cyrillic letters, digits and common signs).")
                     .arg(plain.at(i))
                     .arg(plain.at(i).unicode(), 4, 16, QLatin1Char('0')));
         const int filler = ksGetRnd(0, 255);

@@ -69,8 +69,10 @@ void ucAnimation::UserControl_Initialize()
                            QStringLiteral("Bitmap resource not found: IDB_ANIMATION"));
     strip = picture.convertToFormat(QImage::Format_RGB32);
 
+    // White by design, so the text is black whatever the desktop's colours.
     QPalette white = palette();
     white.setColor(QPalette::Window, Qt::white);
+    white.setColor(QPalette::WindowText, Qt::black);
     setPalette(white);
     setAutoFillBackground(true);
     lblTag->setPalette(white);

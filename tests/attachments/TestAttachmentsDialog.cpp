@@ -147,6 +147,13 @@ private slots:
         QCOMPARE(dialog.lblSize->text(), "Total size: " + ksFormatByteSizeEx(count ? 1230 : 0));
     }
 
+    void totalSizeJustBelowAUnit()
+    {
+        attachments = {file("a.bin", 1048575 - 1), file("b.bin", 1)};
+        frmAttachments dialog(attachments, nullptr);
+        QCOMPARE(dialog.lblSize->text(), QStringLiteral("Total size: 1.00 MB"));
+    }
+
     void adding_data()
     {
         QTest::addColumn<QStringList>("chosen");

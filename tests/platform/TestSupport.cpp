@@ -59,6 +59,27 @@ private slots:
         QCOMPARE(ksGetFilePath(QStringLiteral("/a.txt")), QStringLiteral("/"));
     }
 
+    void byteSizeAtUnitBoundaries_data()
+    {
+        QTest::addColumn<double>("bytes");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("last byte count") << 1023.0 << "1023 bytes";
+        QTest::newRow("one kilobyte") << 1024.0 << "1.00 KB";
+        QTest::newRow("just below ten KB") << 10239.0 << "10.0 KB";
+        QTest::newRow("just below a hundred KB") << 102399.0 << "100 KB";
+        QTest::newRow("largest whole KB") << 1023.0 * 1024 << "1023 KB";
+        QTest::newRow("just below one MB") << 1048575.0 << "1.00 MB";
+        QTest::newRow("one MB") << 1048576.0 << "1.00 MB";
+        QTest::newRow("just below one GB") << 1073741823.0 << "1.00 GB";
+        QTest::newRow("beyond the last unit") << 2048.0 * 1024 * 1024 * 1024 * 1024 * 1024 << "2048 PB";
+    }
+    void byteSizeAtUnitBoundaries()
+    {
+        QFETCH(double, bytes);
+        QFETCH(QString, text);
+        QCOMPARE(ksFormatByteSizeEx(bytes), text);
+    }
+
     void randomStaysWithinBothBounds()
     {
         bool sawLow = false, sawHigh = false;

@@ -450,6 +450,10 @@ private slots:
         QTest::addColumn<QString>("character");
         QTest::newRow("umlaut") << "Passwört"
                                 << "ö";
+        QTest::newRow("acute accent") << "café"
+                                      << "é";
+        QTest::newRow("Polish letter") << "łódź"
+                                       << "ł";
         QTest::newRow("check mark") << "ok✓"
                                     << "✓";
         QTest::newRow("outside the basic plane") << "key😀2"
@@ -468,7 +472,8 @@ private slots:
         QCOMPARE(MessageBox::shown().size(), 1);
         QCOMPARE(MessageBox::shown().first().text,
                  "The password can't be stored: its character \"" + character +
-                     "\" is outside the Cyrillic and Latin letters, digits and signs.");
+                     "\" is not in the Windows-1251 code page, which holds Latin letters without "
+                     "accents, Cyrillic letters, digits and common signs.");
         QCOMPARE(MessageBox::shown().first().style, int(MessageBox::Critical));
         QVERIFY(dialog->isVisible());
         QCOMPARE(QApplication::focusWidget(), dialog->txtPassword);

@@ -3,6 +3,7 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QScopeGuard>
 #include <QSet>
 #include <QTimer>
 
@@ -229,6 +230,42 @@ private slots:
         QCOMPARE(shot.size(), controlPixels);
         QCOMPARE(shot.pixel(208, 52), 0xFF000000u);
         QCOMPARE(shownFrame(*control), stripFrame(0));
+    }
+
+    // The indicator is white by design, so its text must stay black whatever
+    // the desktop's colours: before it is created and after a theme change.
+    void textStaysBlackUnderADarkPalette_data()
+    {
+        QTest::addColumn<bool>("darkBeforeCreation");
+        QTest::newRow("dark theme at start") << true;
+        QTest::newRow("switched to dark later") << false;
+    }
+    void textStaysBlackUnderADarkPalette()
+    {
+        QFETCH(bool, darkBeforeCreation);
+        const QPalette original = QApplication::palette();
+        QPalette dark = original;
+        for (QPalette::ColorRole role : {QPalette::Window, QPalette::Base, QPalette::Button})
+            dark.setColor(role, QColor(0x20, 0x20, 0x20));
+        for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+            dark.setColor(role, Qt::white);
+        const auto restore = qScopeGuard([&] { QApplication::setPalette(original); });
+
+        if (darkBeforeCreation)
+            QApplication::setPalette(dark);
+        ucAnimation control;
+        if (!darkBeforeCreation)
+            QApplication::setPalette(dark);
+        control.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&control));
+
+        const QImage text = control.lblTag->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        int darkest = 255;
+        for (int y = 0; y < text.height(); ++y)
+            for (int x = 0; x < text.width(); ++x)
+                darkest = qMin(darkest, qGray(text.pixel(x, y)));
+        QVERIFY2(darkest < 64, qPrintable(QStringLiteral("darkest text pixel %1").arg(darkest)));
+        QCOMPARE(text.pixel(0, 0), 0xFFFFFFFFu);
     }
 };
 

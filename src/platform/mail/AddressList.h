@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+// One address as the SMTP envelope needs it, with the text a person typed
+// for it (used when naming it in an error).
+struct MailAddress {
+    QString name;
+    QByteArray addrSpec; // ASCII domain (IDN converted), never holds CR, LF or blanks
+    QString typed;
+};
+
+// Parses a person's address list: comma or semicolon separated, display
+// names allowed. Raises RuntimeError naming an address that does not parse,
+// for an empty list and for text holding a line break. `what` names the
+// field in the error ("recipient", "sender").
+QList<MailAddress> parseAddressList(const QString& text, const QString& what);
