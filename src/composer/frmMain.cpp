@@ -627,13 +627,13 @@ void frmMain::SendMail()
     }
 
     const QDateTime sendTime = QDateTime::currentDateTime();
-    QByteArray source;
+    MessageSource source;
     if (pending.tolerate([&] { source = message->source(); }))
         SaveLocalCopy(sendTime, source);
     ksUnloadForm(this);
 }
 
-void frmMain::SaveLocalCopy(const QDateTime& sendTime, const QByteArray& text)
+void frmMain::SaveLocalCopy(const QDateTime& sendTime, const MessageSource& text)
 {
     PendingError pending;
     QString fullPath;

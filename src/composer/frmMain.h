@@ -9,6 +9,7 @@
 #include <memory>
 
 class HistoryList;
+class MessageSource;
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -78,7 +79,7 @@ private:
 
     void EnableControls(bool Enabled);
     void SendMail();
-    void SaveLocalCopy(const QDateTime& sendTime, const QByteArray& text);
+    void SaveLocalCopy(const QDateTime& sendTime, const MessageSource& text);
 
     QLabel* lblTag[2] = {};
     QLineEdit* txtTo = nullptr;

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QByteArray>
+#include "MessageSource.h"
+
 #include <QString>
 
 // One message, built from the values set on it and submitted by send().
@@ -13,7 +14,7 @@ public:
     // running meanwhile. Raises RuntimeError with a description a person can act on.
     virtual void send() = 0;
     // The exact bytes that were submitted.
-    virtual QByteArray source() const = 0;
+    virtual MessageSource source() const = 0;
     virtual void setMailer(const QString& mailer) = 0;
     // Raises RuntimeError for a path that cannot be attached.
     virtual void addAttachment(const QString& path) = 0;

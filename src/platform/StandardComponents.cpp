@@ -37,7 +37,7 @@ int MessageBoxErrorReporter::reportError(const RuntimeError& error, int style, c
     return MessageBox::show(nullptr, message, style);
 }
 
-void AtomicTextFileWriter::writeTextFile(const QString& path, const QByteArray& content)
+void AtomicTextFileWriter::writeTextFile(const QString& path, const MessageSource& content)
 {
     writeFileAtomically(path, content);
 }

@@ -25,7 +25,7 @@ public:
 class AtomicTextFileWriter : public TextFileWriter
 {
 public:
-    void writeTextFile(const QString& path, const QByteArray& content) override;
+    void writeTextFile(const QString& path, const MessageSource& content) override;
 };
 
 class QtFileDialog : public FileDialog

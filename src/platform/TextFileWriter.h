@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QByteArray>
+#include "MessageSource.h"
+
 #include <QString>
 
 class TextFileWriter
@@ -8,6 +9,6 @@ class TextFileWriter
 public:
     virtual ~TextFileWriter() = default;
 
-    // Writes the bytes as given, all or nothing. Raises RuntimeError on failure.
-    virtual void writeTextFile(const QString& path, const QByteArray& content) = 0;
+    // Writes the bytes as given, all or nothing, owner-only. Raises RuntimeError on failure.
+    virtual void writeTextFile(const QString& path, const MessageSource& content) = 0;
 };

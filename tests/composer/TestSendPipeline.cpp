@@ -97,6 +97,14 @@ QStringList localCopies(const TestEnvironment& environment)
     return QDir(environment.dataFolder()).entryList({QStringLiteral("*.EML")}, QDir::Files);
 }
 
+// Every file in the data folder, hidden ones too: a spool left behind shows here.
+QStringList dataFiles(const TestEnvironment& environment)
+{
+    QStringList files = QDir(environment.dataFolder()).entryList(QDir::Files | QDir::Hidden | QDir::System);
+    files.sort();
+    return files;
+}
+
 // Answers the next subject prompt with the given action once it is shown.
 void answerPrompt(std::function<void(frmSubject*)> action)
 {
@@ -202,6 +210,12 @@ private slots:
         QFile copy(environment->dataFolder() + QLatin1Char('/') + copies.first());
         QVERIFY(copy.open(QIODevice::ReadOnly));
         QCOMPARE(copy.readAll(), received.first().raw);
+        QCOMPARE(copy.permissions() & ~(QFile::ReadUser | QFile::WriteUser),
+                 QFile::ReadOwner | QFile::WriteOwner);
+        QStringList expectedFiles{copies.first(), QStringLiteral("Subject History.DAT"),
+                                  QStringLiteral("To History.DAT")};
+        expectedFiles.sort();
+        QCOMPARE(dataFiles(*environment), expectedFiles);
 
         // The close saved the recipient, the settings and both histories.
         QSettings stored(environment->settingsFile(), QSettings::IniFormat);
@@ -378,7 +392,7 @@ private slots:
         QCOMPARE(composer.txtSubject()->text(), QStringLiteral("Report"));
         QCOMPARE(composer.txtMessage()->toPlainText(), QStringLiteral("Привет!\nThe figures are attached."));
         QCOMPARE(composer.window->Attachments, QStringList{attachment});
-        QVERIFY(localCopies(*environment).isEmpty());
+        QCOMPARE(dataFiles(*environment), QStringList());
         if (server)
             QVERIFY(server->receivedMessages().isEmpty());
 
@@ -472,7 +486,14 @@ private slots:
         QVERIFY(reports.first().second.endsWith(
             QStringLiteral(".EML\r\n\r\nCan't write file. Local copy of this message was not saved.")));
         QCOMPARE(server->receivedMessages().size(), 1);
-        QCOMPARE(localCopies(*environment).size(), answer == MessageBox::AnswerRetry ? 1 : 0);
+        const QStringList copies = localCopies(*environment);
+        QCOMPARE(copies.size(), answer == MessageBox::AnswerRetry ? 1 : 0);
+        if (!copies.isEmpty()) {
+            QFile copy(environment->dataFolder() + QLatin1Char('/') + copies.first());
+            QVERIFY(copy.open(QIODevice::ReadOnly));
+            QCOMPARE(copy.readAll(), server->receivedMessages().first().raw);
+        }
+        QCOMPARE(dataFiles(*environment).size(), copies.size() + 2);
         QCOMPARE(LastResort::terminationCount(), 0);
     }
 

@@ -1,6 +1,7 @@
 #include "SmtpTestServer.h"
 #include "TestEnvironment.h"
 #include "platform/RuntimeError.h"
+#include "platform/StandardComponents.h"
 #include "platform/mail/SmtpMailMessage.h"
 
 #include <QCryptographicHash>
@@ -11,6 +12,7 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <optional>
 
 namespace
 {
@@ -84,6 +86,12 @@ QStringList headerNames(const QJsonObject& parsed)
     return names;
 }
 
+// Every file in the folder, hidden ones too: a spool left behind shows here.
+QStringList filesIn(const QString& folder)
+{
+    return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System);
+}
+
 enum class Server { Normal, NotListening, RefuseAuth, RefuseRecipient, Silent, NoStartTls };
 
 } // namespace
@@ -131,8 +139,87 @@ private slots:
         QCOMPARE(received.first().mailFrom, QStringLiteral("sender@example.com"));
         QCOMPARE(received.first().recipients, QStringList{QStringLiteral("rcpt@example.com")});
         // What the program stores as its copy is exactly what the server got.
-        QCOMPARE(message->source(), received.first().raw);
-        QCOMPARE(lineProblem(message->source()), QString());
+        QCOMPARE(message->source().toByteArray(), received.first().raw);
+        QCOMPARE(lineProblem(message->source().toByteArray()), QString());
+        QCOMPARE(filesIn(environment->dataFolder()), QStringList());
+    }
+
+    void theCopyHoldsTheBytesSent_data()
+    {
+        QTest::addColumn<QString>("spoolFolder");
+        QTest::newRow("spool beside the copy") << QString();
+        QTest::newRow("spool on another file system") << QStringLiteral("/dev/shm");
+    }
+
+    void theCopyHoldsTheBytesSent()
+    {
+        QFETCH(QString, spoolFolder);
+        if (!spoolFolder.isEmpty() && !QFileInfo(spoolFolder).isWritable())
+            QSKIP("no second file system to write to");
+        SmtpTestServer server;
+        QVERIFY2(server.isRunning(), qPrintable(server.errorText()));
+        SmtpMailMessage::Options options;
+        options.caCertificateFile = SmtpTestServer::caCertificateFile();
+        options.spoolFolder = spoolFolder;
+        SmtpMailMessage message(options);
+        message.setFrom(QStringLiteral("sender@example.com"));
+        message.setTo(QStringLiteral("rcpt@example.com"));
+        message.setUserName(QStringLiteral("user"));
+        message.setPassword(QStringLiteral("secret"));
+        message.setServer(QStringLiteral("127.0.0.1"));
+        message.setPort(server.port());
+        message.setBody(QString(300000, QLatin1Char('x')));
+        QCOMPARE(sendFailure(message), QString());
+
+        // An older file of the same name is replaced.
+        const QString path = environment->dataFolder() + QStringLiteral("/Mail 2026-05-01 14-03-09.EML");
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("older copy");
+        old.close();
+        AtomicTextFileWriter().writeTextFile(path, message.source());
+        QFile copy(path);
+        QVERIFY(copy.open(QIODevice::ReadOnly));
+        QCOMPARE(copy.readAll(), server.receivedMessages().first().raw);
+        QCOMPARE(copy.permissions() & ~(QFile::ReadUser | QFile::WriteUser),
+                 QFile::ReadOwner | QFile::WriteOwner);
+        QCOMPARE(filesIn(environment->dataFolder()), QStringList{QFileInfo(path).fileName()});
+    }
+
+    void aMessageThatCannotBeWrittenWholeIsNotSent_data()
+    {
+        QTest::addColumn<QString>("cause");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("attachment gone before the send") << "gone"
+                                                         << "This file can't be read";
+        QTest::newRow("disk full while writing") << "full"
+                                                 << "it can't be written to disk";
+    }
+
+    void aMessageThatCannotBeWrittenWholeIsNotSent()
+    {
+        QFETCH(QString, cause);
+        QFETCH(QString, expected);
+        SmtpTestServer server;
+        QVERIFY2(server.isRunning(), qPrintable(server.errorText()));
+        auto message = messageFor(server.port());
+        const QString path = environment->root() + QStringLiteral("/large.bin");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QVERIFY(file.write(QByteArray(2 * 1024 * 1024, 'a')) > 0);
+        file.close();
+        message->addAttachment(path);
+        std::optional<FileSizeLimit> limit;
+        if (cause == QLatin1String("gone"))
+            QVERIFY(QFile::remove(path));
+        else
+            limit.emplace(256 * 1024);
+        const QString failure = sendFailure(*message);
+        limit.reset();
+        QVERIFY2(failure.contains(expected), qPrintable(failure));
+        QCOMPARE(server.receivedMessages().size(), 0);
+        QVERIFY(message->source().isEmpty());
+        QCOMPARE(filesIn(environment->dataFolder()), QStringList());
     }
 
     void writesTheHeaders()
@@ -247,7 +334,7 @@ private slots:
         const QList<SmtpTestServer::Received> received = server.receivedMessages();
         QCOMPARE(received.size(), 1);
         QCOMPARE(lineProblem(received.first().raw), QString());
-        QCOMPARE(message->source(), received.first().raw);
+        QCOMPARE(message->source().toByteArray(), received.first().raw);
         const QJsonObject parsed = SmtpTestServer::parseMessage(received.first().raw);
         QVERIFY2(!parsed.contains(QStringLiteral("error")), qPrintable(parsed.value("error").toString()));
         QCOMPARE(parsed.value(QStringLiteral("defects")).toArray().size(), 0);

@@ -3,6 +3,8 @@
 
 #include "MimeMessage.h"
 
+#include "MessageSpool.h"
+
 #include "platform/RuntimeError.h"
 
 #include <QFile>
@@ -182,37 +184,7 @@ QString singleLine(const QString& text)
     return result;
 }
 
-struct MimeMessage::Buffer {
-    GByteArray* bytes;
-    explicit Buffer(guint expectedSize) : bytes(g_byte_array_sized_new(expectedSize)) {}
-    ~Buffer() { g_byte_array_unref(bytes); }
-};
-
-namespace
-{
-
-// Room for the whole message up front, so a large one is not copied while it grows.
-guint expectedSize(const MimeMessage::Content& content)
-{
-    qint64 size = 64 * 1024 + qint64(content.body.size()) * 4;
-    for (const QString& path : content.attachments)
-        size += QFileInfo(path).size() / 57 * 78 + 1024; // base64: 57 octets make a 76-character line
-    return guint(qBound<qint64>(0, size, 1024LL * 1024 * 1024));
-}
-
-} // namespace
-
-const char* MimeMessage::data() const
-{
-    return m_buffer ? reinterpret_cast<const char*>(m_buffer->bytes->data) : "";
-}
-
-qsizetype MimeMessage::size() const
-{
-    return m_buffer ? qsizetype(m_buffer->bytes->len) : 0;
-}
-
-MimeMessage MimeMessage::build(const Content& content)
+void MimeMessage::write(const Content& content, MessageSpool& spool)
 {
     initialiseGMime();
     GObjectRef<GMimeMessage> message(g_mime_message_new(TRUE));
@@ -243,21 +215,22 @@ MimeMessage MimeMessage::build(const Content& content)
         g_mime_message_set_mime_part(message.get(), GMIME_OBJECT(mixed.get()));
     }
 
-    MimeMessage built;
-    built.m_buffer = std::make_shared<Buffer>(expectedSize(content));
-    GObjectRef<GMimeStream> out(g_mime_stream_mem_new_with_byte_array(built.m_buffer->bytes));
-    g_mime_stream_mem_set_owner(GMIME_STREAM_MEM(out.get()), FALSE);
+    GObjectRef<GMimeStream> out(spool.newStream());
     GMimeFormatOptions* options = g_mime_format_options_new();
     g_mime_format_options_set_newline_format(options, GMIME_NEWLINE_FORMAT_DOS);
-    const ssize_t written = g_mime_object_write_to_stream(top, options, out.get());
+    bool written = g_mime_object_write_to_stream(top, options, out.get()) >= 0;
     g_mime_format_options_free(options);
-    if (written < 0 || g_mime_stream_flush(out.get()) < 0)
-        throw mailError(
-            QStringLiteral("The message can't be put together: an attached file could not be read."));
     // The transport ends the data with CRLF.CRLF; the last line must be complete for the bytes to arrive
     // unchanged.
-    GByteArray* bytes = built.m_buffer->bytes;
-    if (bytes->len < 2 || bytes->data[bytes->len - 2] != '\r' || bytes->data[bytes->len - 1] != '\n')
-        g_byte_array_append(bytes, reinterpret_cast<const guint8*>("\r\n"), 2);
-    return built;
+    if (written && !spool.endsWithLineBreak())
+        written = g_mime_stream_write(out.get(), "\r\n", 2) == 2;
+    if (!written) {
+        const QString reason = spool.writeError();
+        throw mailError(reason.isEmpty()
+                            ? QStringLiteral("The message can't be put together: an attached file could not "
+                                             "be read.")
+                            : QStringLiteral("The message can't be put together: it can't be written to "
+                                             "disk (%1).")
+                                  .arg(reason));
+    }
 }

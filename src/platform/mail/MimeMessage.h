@@ -7,9 +7,9 @@
 #include <QString>
 #include <QStringList>
 
-#include <memory>
+class MessageSpool;
 
-// The finished message: one buffer, CRLF line ends, ready to submit as is.
+// The message, CRLF line ends, ready to submit as is.
 class MimeMessage
 {
 public:
@@ -22,16 +22,9 @@ public:
         QStringList attachments;
     };
 
-    // Raises RuntimeError when an attachment can't be read.
-    static MimeMessage build(const Content& content);
-
-    const char* data() const;
-    qsizetype size() const;
-    QByteArray toByteArray() const { return QByteArray(data(), size()); }
-
-private:
-    struct Buffer;
-    std::shared_ptr<Buffer> m_buffer;
+    // Writes the message into the spool, attachments read from disk as it goes.
+    // Raises RuntimeError when an attachment can't be read or the spool can't be written.
+    static void write(const Content& content, MessageSpool& spool);
 };
 
 // Mail text holds no bare CR or LF: every line break becomes CRLF.

@@ -1,10 +1,15 @@
 #include "SmtpMailMessage.h"
 
+#include "MessageSpool.h"
 #include "SmtpSubmission.h"
 #include "platform/RuntimeError.h"
+#include "platform/storage/DataLocation.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
+#include <thread>
 
 SmtpMailMessage::SmtpMailMessage() = default;
 
@@ -27,6 +32,7 @@ void SmtpMailMessage::addAttachment(const QString& path)
 
 void SmtpMailMessage::send()
 {
+    m_source = MessageSource();
     SmtpSubmission submission;
     submission.server = m_server;
     submission.port = m_port;
@@ -51,19 +57,35 @@ void SmtpMailMessage::send()
     content.body = m_body;
     content.mailer = m_mailer;
     content.attachments = m_attachments;
-    m_message = MimeMessage::build(content);
-
     submission.mailFrom = content.from.addrSpec;
     for (const MailAddress& to : content.to) {
         if (!submission.recipients.contains(to.addrSpec))
             submission.recipients.append(to.addrSpec);
     }
-    submission.data = m_message->data();
-    submission.size = m_message->size();
-    submitMail(submission);
-}
 
-QByteArray SmtpMailMessage::source() const
-{
-    return m_message ? m_message->toByteArray() : QByteArray();
+    // The message is written while the connection is made and read as it is
+    // written, so neither waits for the other and the window keeps running.
+    MessageSpool spool(m_options.spoolFolder.isEmpty() ? QStringList{dataFolderLocation(), QDir::tempPath()}
+                                                       : QStringList{m_options.spoolFolder});
+    std::jthread writer([&spool, &content] {
+        try {
+            MimeMessage::write(content, spool);
+            spool.finish();
+        } catch (...) {
+            spool.fail(RuntimeError::fromCurrentException());
+        }
+    });
+    // Whatever ends the send, the writer is stopped before it is joined.
+    const auto stopWriter = qScopeGuard([&spool] { spool.cancel(); });
+    submission.read = [&spool](char* buffer, qint64 maxSize) { return spool.read(buffer, maxSize); };
+    try {
+        submitMail(submission);
+    } catch (const RuntimeError&) {
+        // A message that could not be written ends the transfer: that is the cause to name.
+        if (const std::optional<RuntimeError> failure = spool.failure())
+            throw *failure;
+        throw;
+    }
+    writer.join();
+    m_source = spool.source();
 }

@@ -4,7 +4,6 @@
 #include "platform/MailMessage.h"
 
 #include <QStringList>
-#include <optional>
 
 // The mail message: built with GMime, submitted over SMTP with libcurl.
 class SmtpMailMessage : public MailMessage
@@ -14,13 +13,14 @@ public:
         QString caCertificateFile; // empty: the system's trusted certificates
         int connectTimeoutSeconds = 30;
         int stallTimeoutSeconds = 60;
+        QString spoolFolder; // empty: the data folder, else the temporary folder
     };
 
     SmtpMailMessage();
     explicit SmtpMailMessage(Options options);
 
     void send() override;
-    QByteArray source() const override;
+    MessageSource source() const override { return m_source; }
     void setMailer(const QString& mailer) override { m_mailer = mailer; }
     void addAttachment(const QString& path) override;
     void setUseSSL(bool useSSL) override { m_useSSL = useSSL; }
@@ -48,5 +48,5 @@ private:
     QString m_subject;
     QString m_to;
     QString m_from;
-    std::optional<MimeMessage> m_message;
+    MessageSource m_source;
 };

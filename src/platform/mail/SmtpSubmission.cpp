@@ -106,20 +106,11 @@ int onDebug(CURL*, curl_infotype type, char* data, size_t size, void* user)
     return 0;
 }
 
-struct Reader {
-    const char* data;
-    qsizetype size;
-    qsizetype offset = 0;
-};
-
 size_t onRead(char* buffer, size_t size, size_t count, void* user)
 {
-    auto* reader = static_cast<Reader*>(user);
-    const size_t left = size_t(reader->size - reader->offset);
-    const size_t chunk = qMin(left, size * count);
-    std::memcpy(buffer, reader->data + reader->offset, chunk);
-    reader->offset += qsizetype(chunk);
-    return chunk;
+    const auto* submission = static_cast<const SmtpSubmission*>(user);
+    const qint64 done = submission->read(buffer, qint64(size * count));
+    return done < 0 ? CURL_READFUNC_ABORT : size_t(done);
 }
 
 void initialiseCurl()
@@ -275,7 +266,6 @@ void submitMail(const SmtpSubmission& submission)
 
     char errorBuffer[CURL_ERROR_SIZE] = {};
     Transcript transcript;
-    Reader reader{submission.data, submission.size};
     CurlRef<curl_slist, curl_slist_free_all> recipients{nullptr};
     for (const QByteArray& recipient : submission.recipients) {
         curl_slist* appended = curl_slist_append(recipients.handle, ('<' + recipient + '>').constData());
@@ -295,8 +285,7 @@ void submitMail(const SmtpSubmission& submission)
     curl_easy_setopt(e, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(e, CURLOPT_UPLOAD, 1L);
     curl_easy_setopt(e, CURLOPT_READFUNCTION, onRead);
-    curl_easy_setopt(e, CURLOPT_READDATA, &reader);
-    curl_easy_setopt(e, CURLOPT_INFILESIZE_LARGE, curl_off_t(submission.size));
+    curl_easy_setopt(e, CURLOPT_READDATA, &submission);
     curl_easy_setopt(e, CURLOPT_UPLOAD_BUFFERSIZE, 512L * 1024L);
     curl_easy_setopt(e, CURLOPT_MAIL_FROM, from.constData());
     curl_easy_setopt(e, CURLOPT_MAIL_RCPT, recipients.handle);

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <functional>
 
 // Everything one SMTP submission needs. The data is sent as is; the
 // transport does the dot-stuffing.
@@ -14,8 +15,9 @@ struct SmtpSubmission {
     QString password;
     QByteArray mailFrom;
     QList<QByteArray> recipients;
-    const char* data = nullptr;
-    qsizetype size = 0;
+    // The message, in order: the next bytes, 0 at the end, -1 to give up
+    // without the server accepting anything. May wait for bytes still being written.
+    std::function<qint64(char* buffer, qint64 maxSize)> read;
     QString caCertificateFile; // empty: the system's store
     int connectTimeoutSeconds = 30;
     int stallTimeoutSeconds = 60;

@@ -3,6 +3,7 @@
 #include "platform/RuntimeError.h"
 
 #include <QFileInfo>
+#include <QRandomGenerator>
 
 #include <cerrno>
 #include <cstring>
@@ -76,6 +77,37 @@ int openNoFollow(const QString& path, int flags)
     return descriptor;
 }
 
+// Gives the unnamed file behind the descriptor the name, replacing what is
+// there. False when it can't be linked at all (another file system, a file
+// that had a name once); the caller copies then.
+bool linkAs(int descriptor, const QString& path)
+{
+    if (::fchmod(descriptor, OwnerOnlyFile) != 0)
+        throw fileError(path, systemReason(errno));
+    const QByteArray source = "/proc/self/fd/" + QByteArray::number(descriptor);
+    const QFileInfo target(path);
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        const QByteArray temporary =
+            QFile::encodeName(target.absolutePath() +
+                              QStringLiteral("/.%1.%2")
+                                  .arg(target.fileName())
+                                  .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0')));
+        if (::linkat(AT_FDCWD, source.constData(), AT_FDCWD, temporary.constData(), AT_SYMLINK_FOLLOW) != 0) {
+            if (errno == EEXIST)
+                continue;
+            return false;
+        }
+        // A name of its own first, then over the old one in one step.
+        if (::rename(temporary.constData(), QFile::encodeName(path).constData()) != 0) {
+            const int error = errno;
+            ::unlink(temporary.constData());
+            throw fileError(path, systemReason(error));
+        }
+        return true;
+    }
+    return false;
+}
+
 } // namespace
 
 void requireRegularFile(const QString& path)
@@ -137,20 +169,35 @@ void writeFileAtomically(const QString& path, const QByteArray& content)
         throw fileError(path, file.errorString());
 }
 
-void moveFileIntoPlace(const QString& source, const QString& path)
+void writeFileAtomically(const QString& path, const MessageSource& content)
 {
+    if (content.fileDescriptor() < 0) {
+        writeFileAtomically(path, content.toByteArray());
+        return;
+    }
+    // The new name replaces what stands there, which must not be a link.
     requireRegularFile(path);
-    const int descriptor = openNoFollow(source, O_RDONLY);
-    if (descriptor < 0)
-        throw fileError(source, systemReason(errno));
-    const bool ready = ::fchmod(descriptor, OwnerOnlyFile) == 0 && ::fsync(descriptor) == 0;
-    const int error = errno;
-    ::close(descriptor);
-    if (!ready)
-        throw fileError(source, systemReason(error));
-    // rename() replaces the name itself: whatever stands there is never written through.
-    if (::rename(QFile::encodeName(source).constData(), QFile::encodeName(path).constData()) != 0)
-        throw fileError(path, systemReason(errno));
+    if (linkAs(content.fileDescriptor(), path))
+        return;
+    PrivateSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        throw fileError(path, file.errorString());
+    QByteArray block(1024 * 1024, Qt::Uninitialized);
+    for (qint64 offset = 0; offset < content.size();) {
+        const qint64 length = content.read(offset, block.data(), block.size());
+        if (length <= 0) {
+            file.cancelWriting();
+            throw fileError(path, QStringLiteral("the message can't be read back"));
+        }
+        if (file.write(block.constData(), length) != length) {
+            const QString reason = file.errorString();
+            file.cancelWriting();
+            throw fileError(path, reason);
+        }
+        offset += length;
+    }
+    if (!file.commit())
+        throw fileError(path, file.errorString());
 }
 
 bool openRegularFileForReading(QFile& file, const QString& path)

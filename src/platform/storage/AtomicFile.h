@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/MessageSource.h"
+
 #include <QByteArray>
 #include <QSaveFile>
 #include <QString>
@@ -34,11 +36,9 @@ public:
 
 // Replaces the file with the bytes, all or nothing. Raises RuntimeError.
 void writeFileAtomically(const QString& path, const QByteArray& content);
-
-// Puts a finished file written elsewhere in the same folder (a spool file
-// made with QTemporaryFile, which is owner-only) at the path, all at once:
-// owner-only, synced to disk, never through a link. Raises RuntimeError.
-void moveFileIntoPlace(const QString& source, const QString& path);
+// The same for bytes that may sit in a file without a name: that file
+// gets the name, so nothing is copied; elsewhere they are copied in blocks.
+void writeFileAtomically(const QString& path, const MessageSource& content);
 
 // Opens the file for reading without following a link. False when nothing
 // is there; raises RuntimeError for a link, a folder or an unreadable file.
