@@ -1,5 +1,6 @@
 #include "frmMain.h"
 
+#include "HistoryCompleter.h"
 #include "MailSettings.h"
 #include "app/modMain.h"
 #include "attachments/frmAttachments.h"
@@ -127,6 +128,13 @@ void frmMain::CreateControls()
     cmdSubjectHistory =
         Layout::button(this, "cmdSubjectHistory", QStringLiteral("H!"), QStringLiteral(" History "));
     Layout::place(cmdSubjectHistory, 5280, 600, 375, 375);
+
+    // Typing offers what the histories hold; the H! buttons offer it all.
+    const auto entriesOf = [](const std::unique_ptr<HistoryList>& history) {
+        return [&history] { return history ? history->entries() : QStringList(); };
+    };
+    new HistoryCompleter(txtTo, HistoryCompleter::Mode::LastAddress, entriesOf(ToHistory));
+    new HistoryCompleter(txtSubject, HistoryCompleter::Mode::WholeText, entriesOf(SubjectHistory));
 
     txtMessage = new QPlainTextEdit(this);
     txtMessage->setObjectName(QStringLiteral("txtMessage"));
@@ -264,6 +272,10 @@ void frmMain::Form_Paint()
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event)
 {
+    // A closing popup (the completion list) gives back a focus the box never lost.
+    if (event->type() == QEvent::FocusIn &&
+        static_cast<QFocusEvent*>(event)->reason() == Qt::PopupFocusReason)
+        return false;
     if (event->type() == QEvent::FocusIn && (watched == txtTo || watched == txtSubject)) {
         if (watched == txtTo)
             txtTo_GotFocus();

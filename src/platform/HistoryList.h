@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QString>
+#include <QStringList>
 
 class QLineEdit;
 struct ApplicationIdentity;
@@ -17,6 +17,8 @@ public:
     virtual void load() = 0;
     virtual void save() = 0;
     virtual void add(const QString& entry) = 0;
+    // The entries as they stand, newest first.
+    virtual QStringList entries() const = 0;
     // Offers the entries under the box; a chosen one replaces the box's text.
     virtual void pick(QLineEdit* textBox) = 0;
 };

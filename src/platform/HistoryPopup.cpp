@@ -1,9 +1,10 @@
 #include "HistoryPopup.h"
 
-#include <QAction>
-#include <QFontMetrics>
-#include <QMenu>
-#include <QWidget>
+#include <QEventLoop>
+#include <QKeyEvent>
+#include <QListWidget>
+#include <QScreen>
+#include <QScrollBar>
 #include <utility>
 
 namespace
@@ -21,6 +22,32 @@ ScriptState& state()
     return instance;
 }
 
+constexpr int MaximumVisibleRows = 12;
+constexpr int MaximumWidth = 600;
+
+// Ends the popup's loop when it closes (a choice, Esc, a click outside).
+class PopupWatcher : public QObject
+{
+public:
+    explicit PopupWatcher(QEventLoop* loop) : m_loop(loop) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Hide) {
+            m_loop->quit();
+        } else if (event->type() == QEvent::KeyPress &&
+                   static_cast<QKeyEvent*>(event)->matches(QKeySequence::Cancel)) {
+            static_cast<QWidget*>(watched)->close();
+            return true;
+        }
+        return false;
+    }
+
+private:
+    QEventLoop* m_loop;
+};
+
 } // namespace
 
 int HistoryPopup::choose(QWidget* anchor, const QStringList& entries)
@@ -34,17 +61,50 @@ int HistoryPopup::choose(QWidget* anchor, const QStringList& entries)
     if (entries.isEmpty())
         return -1;
 
-    QMenu menu(anchor);
-    const QFontMetrics metrics(anchor->font());
-    for (int index = 0; index < entries.size(); ++index) {
-        // Long entries are elided so the popup stays the width of a screen at most.
-        QAction* action = menu.addAction(metrics.elidedText(entries.at(index), Qt::ElideRight, 600));
-        action->setData(index);
-        action->setToolTip(entries.at(index));
+    // A list, not a menu: a menu would take "&" for a mnemonic and a tab for
+    // the start of a shortcut, and so show other texts than the entries.
+    QListWidget popup(anchor);
+    popup.setWindowFlags(Qt::Popup);
+    popup.setObjectName(QStringLiteral("historyPopup"));
+    popup.setFont(anchor->font());
+    popup.setUniformItemSizes(true);
+    popup.setTextElideMode(Qt::ElideRight);
+    popup.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    for (const QString& entry : entries) {
+        auto* item = new QListWidgetItem(entry, &popup);
+        item->setToolTip(entry);
     }
-    menu.setMinimumWidth(anchor->width());
-    QAction* chosen = menu.exec(anchor->mapToGlobal(QPoint(0, anchor->height())));
-    return chosen ? chosen->data().toInt() : -1;
+    popup.setCurrentRow(0);
+
+    // As wide as the box at least and as the longest entry at most, up to the
+    // width of a screen's good part; long entries are elided.
+    const QRect screen = anchor->screen()->availableGeometry();
+    const int frame = 2 * popup.frameWidth();
+    const int visibleRows = qMin(int(entries.size()), MaximumVisibleRows);
+    const int scrollBar = entries.size() > visibleRows ? popup.verticalScrollBar()->sizeHint().width() : 0;
+    const int width = qBound(anchor->width(), popup.sizeHintForColumn(0) + frame + scrollBar,
+                             qMax(anchor->width(), qMin(MaximumWidth, screen.width())));
+    const int height = visibleRows * popup.sizeHintForRow(0) + frame;
+    QPoint position = anchor->mapToGlobal(QPoint(0, anchor->height()));
+    if (position.y() + height > screen.bottom())
+        position.setY(anchor->mapToGlobal(QPoint(0, 0)).y() - height);
+    position.setX(qBound(screen.left(), position.x(), qMax(screen.left(), screen.right() - width)));
+    popup.setGeometry(QRect(position, QSize(width, height)));
+
+    int chosen = -1;
+    QEventLoop loop;
+    const auto choose = [&](QListWidgetItem* item) {
+        chosen = popup.row(item);
+        popup.close();
+    };
+    QObject::connect(&popup, &QListWidget::itemClicked, choose);
+    QObject::connect(&popup, &QListWidget::itemActivated, choose);
+    PopupWatcher watcher(&loop);
+    popup.installEventFilter(&watcher);
+    popup.show();
+    popup.setFocus(Qt::PopupFocusReason);
+    loop.exec();
+    return chosen;
 }
 
 void HistoryPopup::setScripted(bool scripted)

@@ -4,10 +4,47 @@
 #include "platform/RuntimeError.h"
 #include "platform/storage/FileHistoryList.h"
 
+#include <QAccessible>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QRandomGenerator>
+#include <QTimer>
+#include <functional>
+
+namespace
+{
+
+// Runs the action on the popup once it is open, inside its own event loop.
+void whenPopupShown(std::function<void(QWidget*)> action)
+{
+    auto* poll = new QTimer(QCoreApplication::instance());
+    QObject::connect(poll, &QTimer::timeout, [poll, action = std::move(action), tries = 500]() mutable {
+        QWidget* popup = QApplication::activePopupWidget();
+        if (!popup && --tries > 0)
+            return;
+        poll->deleteLater();
+        poll->stop();
+        if (popup)
+            action(popup);
+    });
+    poll->start(10);
+}
+
+// The texts of the popup's entries as a screen reader gets them.
+QStringList entryTexts(QWidget* popup)
+{
+    QStringList texts;
+    QAccessibleInterface* list = QAccessible::queryAccessibleInterface(popup);
+    for (int i = 0; list && i < list->childCount(); ++i) {
+        QAccessibleInterface* entry = list->child(i);
+        if (entry->role() == QAccessible::ListItem || entry->role() == QAccessible::MenuItem)
+            texts.append(entry->text(QAccessible::Name));
+    }
+    return texts;
+}
+
+} // namespace
 
 class TestHistoryList : public QObject
 {
@@ -116,6 +153,34 @@ private slots:
         QCOMPARE(box.text(), QStringLiteral("older"));
         list->pick(&box); // dismissed popup
         QCOMPARE(box.text(), QStringLiteral("older"));
+    }
+
+    // The real popup: texts with mnemonic marks and tabs are shown as typed.
+    void pickListShowsTheEntriesExactly()
+    {
+        const QStringList entries{"Q&A session", "Tom && Jerry", "Budget\t2027", "plain"};
+        auto list = openList();
+        for (qsizetype i = entries.size() - 1; i >= 0; --i)
+            list->add(entries.at(i));
+        QLineEdit box(QStringLiteral("typed"));
+        box.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&box));
+        HistoryPopup::setScripted(false);
+
+        QStringList shown;
+        whenPopupShown([&](QWidget* popup) {
+            shown = entryTexts(popup);
+            QTest::keyClick(popup, Qt::Key_Down);
+            QTest::keyClick(popup, Qt::Key_Return);
+        });
+        list->pick(&box);
+        QCOMPARE(shown, entries);
+        QCOMPARE(box.text(), entries.at(1));
+
+        whenPopupShown([](QWidget* popup) { QTest::keyClick(popup, Qt::Key_Escape); });
+        list->pick(&box);
+        QCOMPARE(box.text(), entries.at(1));
+        QVERIFY(!QApplication::activePopupWidget());
     }
 
     void operationsBeforeOpenFail()

@@ -3,7 +3,8 @@
 
 {"headers": [[name, decoded value], ...], "content_type": ..., "body": text,
  "body_base64": decoded body bytes, "body_encoding": ..., "attachments":
- [{"filename", "content_type", "size", "sha256"}], "defects": [...]}
+ [{"filename", "content_type", "charset", "encoding", "size", "sha256", "base64",
+   "text" (text parts, decoded), "subject" (attached messages)}], "defects": [...]}
 On a parse failure: {"error": text}.
 """
 
@@ -17,7 +18,7 @@ import sys
 
 def main():
     raw = sys.stdin.buffer.read()
-    policy = email.policy.default.clone(raise_on_defect=True)
+    policy = email.policy.strict
     result = {}
     try:
         message = email.message_from_bytes(raw, policy=policy)
@@ -31,14 +32,24 @@ def main():
         for part in message.walk():
             defects += [repr(defect) for defect in part.defects if part is not message]
         for part in message.iter_attachments():
-            data = part.get_payload(decode=True) or b""
-            attachments.append({
+            attachment = {
                 "filename": part.get_filename(),
                 "content_type": part.get_content_type(),
+                "charset": part.get_content_charset(),
                 "encoding": part.get("Content-Transfer-Encoding", ""),
-                "size": len(data),
-                "sha256": hashlib.sha256(data).hexdigest(),
-            })
+            }
+            if part.get_content_type() == "message/rfc822":
+                # The attached message as the reader holds it, with the line ends it travelled with.
+                inner = part.get_payload(0)
+                attachment["subject"] = str(inner.get("Subject", ""))
+                data = inner.as_bytes(policy=policy.clone(linesep="\r\n", refold_source="none"))
+            else:
+                data = part.get_payload(decode=True) or b""
+            if part.get_content_maintype() == "text":
+                attachment["text"] = part.get_content()
+            attachment.update({"size": len(data), "sha256": hashlib.sha256(data).hexdigest(),
+                               "base64": base64.b64encode(data).decode()})
+            attachments.append(attachment)
         result = {
             "headers": headers,
             "content_type": message.get_content_type(),

@@ -3,13 +3,14 @@
 
 #include "MimeMessage.h"
 
+#include "AttachmentType.h"
+#include "HeaderEncoding.h"
 #include "MessageSpool.h"
 
 #include "platform/RuntimeError.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QMimeDatabase>
 #include <fcntl.h>
 #include <mutex>
 
@@ -41,19 +42,6 @@ RuntimeError mailError(const QString& description)
     return RuntimeError(RuntimeError::MailFailure, description);
 }
 
-QString mimeTypeOf(const QString& path)
-{
-    static const QMimeDatabase database;
-    QMimeType type = database.mimeTypeForFile(path);
-    // An empty file says nothing about what it is; its name says more.
-    if (type.name() == QLatin1String("application/x-zerosize"))
-        type = database.mimeTypeForFile(path, QMimeDatabase::MatchExtension);
-    const QString name = type.isValid() ? type.name() : QString();
-    if (name.isEmpty() || !name.contains(QLatin1Char('/')))
-        return QStringLiteral("application/octet-stream");
-    return name;
-}
-
 bool hasTrailingBlank(const QByteArray& text)
 {
     for (qsizetype i = 0; i < text.size(); ++i) {
@@ -62,6 +50,42 @@ bool hasTrailingBlank(const QByteArray& text)
             return true;
     }
     return false;
+}
+
+bool hasFromLine(const QByteArray& text)
+{
+    return text.startsWith("From ") || text.contains("\r\nFrom ");
+}
+
+// mbox delivery turns a line that starts with "From " into ">From ": its F travels encoded. A line
+// that grows past 76 characters gets a soft break, never inside an "=XX".
+QByteArray escapeFromLines(const QByteArray& encoded)
+{
+    constexpr qsizetype maximumLine = 76;
+    QByteArray result;
+    result.reserve(encoded.size() + 64);
+    const QList<QByteArray> lines = encoded.split('\n');
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        QByteArray line = lines.at(i);
+        while (line.startsWith("From ")) {
+            line = "=46" + line.mid(1);
+            if (line.size() <= maximumLine)
+                break;
+            qsizetype cut = 0;
+            while (cut < line.size()) {
+                const qsizetype step = line.at(cut) == '=' ? 3 : 1;
+                if (cut + step > maximumLine - 1)
+                    break;
+                cut += step;
+            }
+            result += line.left(cut) + "=\n";
+            line = line.mid(cut);
+        }
+        result += line;
+        if (i + 1 < lines.size())
+            result += '\n';
+    }
+    return result;
 }
 
 GMimeObject* textPart(const QString& body)
@@ -80,11 +104,12 @@ GMimeObject* textPart(const QString& body)
     // Transports may strip blanks at line ends, and 7bit can't say that the text ends without a line break.
     if (encoding == GMIME_CONTENT_ENCODING_DEFAULT)
         encoding = GMIME_CONTENT_ENCODING_7BIT;
-    if (encoding == GMIME_CONTENT_ENCODING_7BIT && (lastLineOpen || hasTrailingBlank(text)))
+    if (encoding == GMIME_CONTENT_ENCODING_7BIT &&
+        (lastLineOpen || hasTrailingBlank(text) || hasFromLine(text)))
         encoding = GMIME_CONTENT_ENCODING_QUOTEDPRINTABLE;
-    if (encoding == GMIME_CONTENT_ENCODING_QUOTEDPRINTABLE && lastLineOpen) {
-        // GMime's encoder leaves the last line open, and SMTP would close it with a line break
-        // the reader then sees: end it with a soft break instead.
+    if (encoding == GMIME_CONTENT_ENCODING_QUOTEDPRINTABLE) {
+        // Encoded here, as GMime's encoder leaves "From " lines as they are and the last line open (SMTP
+        // would close it with a line break the reader then sees: it ends with a soft break instead).
         GMimeEncoding state;
         g_mime_encoding_init_encode(&state, GMIME_CONTENT_ENCODING_QUOTEDPRINTABLE);
         QByteArray encoded(qsizetype(g_mime_encoding_outlen(&state, size_t(text.size()))) + 4,
@@ -92,8 +117,9 @@ GMimeObject* textPart(const QString& body)
         const size_t length =
             g_mime_encoding_flush(&state, text.constData(), size_t(text.size()), encoded.data());
         encoded.truncate(qsizetype(length));
-        if (!encoded.endsWith('\n'))
+        if (!encoded.isEmpty() && !encoded.endsWith('\n'))
             encoded.append("=\n");
+        encoded = escapeFromLines(encoded);
         GObjectRef<GMimeStream> encodedStream(
             g_mime_stream_mem_new_with_buffer(encoded.constData(), size_t(encoded.size())));
         GObjectRef<GMimeDataWrapper> encodedWrapper(
@@ -115,14 +141,20 @@ GMimeObject* attachmentPart(const QString& path)
         throw mailError(path + QStringLiteral("\r\n\r\nThis file can't be read: ") + reason);
     }
     GObjectRef<GMimeStream> file(stream);
-    const QByteArray type = mimeTypeOf(path).toUtf8();
-    const qsizetype slash = type.indexOf('/');
-    GMimePart* part =
-        g_mime_part_new_with_type(type.left(slash).constData(), type.mid(slash + 1).constData());
+    const AttachmentType type = AttachmentType::of(path);
+    const qsizetype slash = type.mediaType.indexOf('/');
+    GMimePart* part = g_mime_part_new_with_type(type.mediaType.left(slash).constData(),
+                                                type.mediaType.mid(slash + 1).constData());
+    if (!type.charset.isEmpty())
+        g_mime_object_set_content_type_parameter(GMIME_OBJECT(part), "charset", type.charset.constData());
     GObjectRef<GMimeDataWrapper> wrapper(
         g_mime_data_wrapper_new_with_stream(file.get(), GMIME_CONTENT_ENCODING_DEFAULT));
     g_mime_part_set_content(part, wrapper.get());
-    g_mime_part_set_content_encoding(part, GMIME_CONTENT_ENCODING_BASE64);
+    // A message's lines go as they are, their ends made CRLF as the whole message's are.
+    g_mime_part_set_content_encoding(
+        part, type.encoding == AttachmentType::Encoding::SevenBit   ? GMIME_CONTENT_ENCODING_7BIT
+              : type.encoding == AttachmentType::Encoding::EightBit ? GMIME_CONTENT_ENCODING_8BIT
+                                                                    : GMIME_CONTENT_ENCODING_BASE64);
     g_mime_object_set_disposition(GMIME_OBJECT(part), GMIME_DISPOSITION_ATTACHMENT);
     g_mime_part_set_filename(part, QFileInfo(path).fileName().toUtf8().constData());
     // Encoded in UTF-8, not in whichever legacy charset happens to fit the name.
@@ -137,14 +169,12 @@ GMimeObject* attachmentPart(const QString& path)
     return GMIME_OBJECT(part);
 }
 
-void addMailbox(GMimeMessage* message, GMimeAddressType type, const MailAddress& address)
+// GMime writes a raw value as given, so the encoding made here reaches the reader unchanged.
+void setRawHeader(GMimeObject* object, const char* name, const QByteArray& rawValue)
 {
-    InternetAddress* mailbox =
-        internet_address_mailbox_new(address.name.toUtf8().constData(), address.addrSpec.constData());
-    // A display name that needs encoding is encoded in UTF-8.
-    internet_address_set_charset(mailbox, "utf-8");
-    internet_address_list_add(g_mime_message_get_addresses(message, type), mailbox);
-    g_object_unref(mailbox);
+    g_mime_object_set_header(object, name, "", nullptr);
+    GMimeHeader* header = g_mime_header_list_get_header(g_mime_object_get_header_list(object), name);
+    g_mime_header_set_raw_value(header, rawValue.constData());
 }
 
 QByteArray domainOf(const QByteArray& addrSpec)
@@ -190,10 +220,9 @@ void MimeMessage::write(const Content& content, MessageSpool& spool)
     GObjectRef<GMimeMessage> message(g_mime_message_new(TRUE));
     GMimeObject* top = GMIME_OBJECT(message.get());
 
-    addMailbox(message.get(), GMIME_ADDRESS_TYPE_FROM, content.from);
-    for (const MailAddress& to : content.to)
-        addMailbox(message.get(), GMIME_ADDRESS_TYPE_TO, to);
-    g_mime_message_set_subject(message.get(), singleLine(content.subject).toUtf8().constData(), "utf-8");
+    setRawHeader(top, "From", HeaderEncoding::mailboxList("From", {content.from}));
+    setRawHeader(top, "To", HeaderEncoding::mailboxList("To", content.to));
+    setRawHeader(top, "Subject", HeaderEncoding::unstructured("Subject", singleLine(content.subject)));
     GDateTime* now = g_date_time_new_now_local();
     g_mime_message_set_date(message.get(), now);
     g_date_time_unref(now);

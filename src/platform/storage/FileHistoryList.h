@@ -23,7 +23,7 @@ public:
     void pick(QLineEdit* textBox) override;
 
     // As they are offered, newest first.
-    const QStringList& entries() const { return m_entries.shown; }
+    QStringList entries() const override { return m_entries.shown; }
     QString filePath() const { return m_filePath; }
 
 private:
