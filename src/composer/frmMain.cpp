@@ -34,6 +34,7 @@
 #include <QLocale>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <limits>
 #include <utility>
 
 namespace
@@ -76,6 +77,8 @@ QLineEdit* makeLineEdit(QWidget* parent, const char* name)
 {
     auto* box = new QLineEdit(parent);
     box->setObjectName(QLatin1String(name));
+    // Qt's default limit would cut a long pasted list or subject without a word.
+    box->setMaxLength(std::numeric_limits<int>::max());
     return box;
 }
 

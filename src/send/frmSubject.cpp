@@ -15,6 +15,7 @@
 #include <QPushButton>
 
 #include <exception>
+#include <limits>
 
 frmSubject::frmSubject(QWidget* owner)
     : QDialog(owner, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint)
@@ -33,6 +34,8 @@ frmSubject::frmSubject(QWidget* owner)
 
     txtSubject = new QLineEdit(this);
     txtSubject->setObjectName(QStringLiteral("txtSubject"));
+    // The composer takes this text as it stands: no limit that would cut it.
+    txtSubject->setMaxLength(std::numeric_limits<int>::max());
     Layout::place(txtSubject, 120, 120, 3975, 375);
     txtSubject->installEventFilter(this);
 

@@ -1,8 +1,6 @@
 #include "ComposerFixture.h"
-#include "SmtpTestServer.h"
+#include "TestServerComponents.h"
 #include "composer/MailSettings.h"
-#include "platform/ComponentFactory.h"
-#include "platform/mail/SmtpMailMessage.h"
 #include "send/frmSubject.h"
 
 #include <QDir>
@@ -12,21 +10,6 @@
 
 namespace
 {
-
-// The real mail component against the test server; every other component is
-// the real one too, so reports and the about box are real modal boxes.
-class TestServerFactory : public ComponentFactory
-{
-public:
-    std::unique_ptr<MailMessage> createMailMessage() override
-    {
-        SmtpMailMessage::Options options;
-        options.caCertificateFile = SmtpTestServer::caCertificateFile();
-        options.connectTimeoutSeconds = 3;
-        options.stallTimeoutSeconds = 3;
-        return std::make_unique<SmtpMailMessage>(options);
-    }
-};
 
 // Answers every modal dialog from inside its own event loop, as a person
 // would, and keeps what each one showed.
@@ -102,8 +85,9 @@ private slots:
     void init()
     {
         environment = std::make_unique<TestEnvironment>();
+        // Real boxes: their own event loops take the focus from the window.
         MessageBox::setScripted(false);
-        ComponentFactory::install(std::make_unique<TestServerFactory>());
+        ComponentFactory::install(std::make_unique<TestServerComponents>());
     }
     void cleanup()
     {

@@ -2,7 +2,8 @@
 """A small SMTP server for the tests, listening on 127.0.0.1.
 
 Saves each received message as NNNN.eml (the bytes as received, after the
-transport's dot-unstuffing) and NNNN.json (the envelope) in --folder.
+transport's dot-unstuffing) and NNNN.json (the envelope, and whether it came
+over TLS) in --folder.
 Prints "ready PORT" once it listens; ends cleanly on SIGTERM.
 """
 
@@ -53,13 +54,15 @@ class Handler:
     async def handle_DATA(self, server, session, envelope):
         self.count += 1
         base = os.path.join(self.arguments.folder, f"{self.count:04d}")
-        # Written under a temporary name first, so a reader never sees half a message.
+        # Written under a temporary name first, so a reader never sees half a
+        # message; the envelope first, so a message never lacks one.
         with open(base + ".eml.tmp", "wb") as file:
             file.write(envelope.original_content)
         with open(base + ".json.tmp", "w", encoding="utf-8") as file:
-            json.dump({"mail_from": envelope.mail_from, "rcpt_tos": envelope.rcpt_tos}, file)
-        os.replace(base + ".eml.tmp", base + ".eml")
+            json.dump({"mail_from": envelope.mail_from, "rcpt_tos": envelope.rcpt_tos,
+                       "tls": server.transport.get_extra_info("ssl_object") is not None}, file)
         os.replace(base + ".json.tmp", base + ".json")
+        os.replace(base + ".eml.tmp", base + ".eml")
         if self.arguments.data_delay > 0:
             await asyncio.sleep(self.arguments.data_delay)
         return "250 2.0.0 OK: queued"

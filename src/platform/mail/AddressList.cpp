@@ -1,141 +1,292 @@
-// GLib names a member "signals", which Qt's keyword macro would rewrite: GMime comes first.
-#include <gmime/gmime.h>
-
 #include "AddressList.h"
 
-#include "MimeMessage.h"
 #include "platform/RuntimeError.h"
 
 #include <QRegularExpression>
-#include <cctype>
-#include <memory>
-#include <mutex>
+#include <QUrl>
+#include <arpa/inet.h>
+
+// The list is taken apart here rather than by a lenient MIME parser: such a
+// parser skips what it can't read, and a skipped piece is a recipient
+// silently dropped. Every piece must become exactly one address.
 
 namespace
 {
-
-void initialiseGMime()
-{
-    static std::once_flag once;
-    std::call_once(once, [] { g_mime_init(); });
-}
 
 RuntimeError mailError(const QString& description)
 {
     return RuntimeError(RuntimeError::MailFailure, description);
 }
 
+bool isControl(QChar c)
+{
+    return (c.unicode() < 0x20 && c != QLatin1Char('\t')) || c.unicode() == 0x7f;
+}
+
 QString shown(const QString& text)
 {
-    QString visible = singleLine(text).trimmed();
+    QString visible;
+    for (const QChar c : text)
+        visible += isControl(c) ? QChar(QChar::ReplacementCharacter) : c;
+    visible = visible.trimmed();
     if (visible.size() > 200)
         visible = visible.left(200) + QStringLiteral("...");
     return visible;
 }
 
-// GMime takes ';' as the end of a group; people type it between addresses.
-QString semicolonsToCommas(const QString& text)
+RuntimeError invalidAddress(const QString& what, const QString& piece)
 {
-    QString result = text;
-    bool quoted = false;
-    int comment = 0;
-    bool angle = false;
-    bool literal = false;
-    for (qsizetype i = 0; i < result.size(); ++i) {
-        const QChar c = result.at(i);
-        if ((quoted || comment > 0) && c == QLatin1Char('\\')) {
-            ++i;
-            continue;
-        }
-        if (quoted) {
-            quoted = c != QLatin1Char('"');
-        } else if (comment > 0) {
-            if (c == QLatin1Char('('))
-                ++comment;
-            else if (c == QLatin1Char(')'))
-                --comment;
-        } else if (c == QLatin1Char('"')) {
-            quoted = true;
-        } else if (c == QLatin1Char('(')) {
-            comment = 1;
-        } else if (c == QLatin1Char('<')) {
-            angle = true;
-        } else if (c == QLatin1Char('>')) {
-            angle = false;
-        } else if (c == QLatin1Char('[')) {
-            literal = true;
-        } else if (c == QLatin1Char(']')) {
-            literal = false;
-        } else if (c == QLatin1Char(';') && !angle && !literal) {
-            result[i] = QLatin1Char(',');
-        }
-    }
-    return result;
+    return mailError(QStringLiteral("The %1 \"%2\" is not a valid mail address.").arg(what, shown(piece)));
 }
 
-bool isValidAddrSpec(const QByteArray& addrSpec)
+// Walks a text the way address syntax nests: quoted strings, comments,
+// angle brackets and domain literals. Separators and brackets count only
+// where they are not inside one of them.
+class Scanner
 {
-    const qsizetype at = addrSpec.lastIndexOf('@');
-    if (at <= 0 || at == addrSpec.size() - 1)
-        return false;
-    const QByteArray local = addrSpec.left(at);
-    const QByteArray domain = addrSpec.mid(at + 1);
-    const bool quotedLocal = local.size() >= 2 && local.startsWith('"') && local.endsWith('"');
-    for (const char c : local) {
-        const auto u = static_cast<unsigned char>(c);
-        if (u < 0x20 || u == 0x7f || c == '<' || c == '>' || (c == ' ' && !quotedLocal))
-            return false;
+public:
+    explicit Scanner(const QString& text) : m_text(text) {}
+
+    // Top-level position of the first character of `wanted`, or -1.
+    qsizetype find(const QString& wanted, qsizetype from = 0) const
+    {
+        bool quoted = false;
+        int comment = 0;
+        bool angle = false;
+        bool literal = false;
+        for (qsizetype i = from; i < m_text.size(); ++i) {
+            const QChar c = m_text.at(i);
+            if ((quoted || comment > 0) && c == QLatin1Char('\\')) {
+                ++i;
+                continue;
+            }
+            if (quoted) {
+                quoted = c != QLatin1Char('"');
+            } else if (comment > 0) {
+                if (c == QLatin1Char('('))
+                    ++comment;
+                else if (c == QLatin1Char(')'))
+                    --comment;
+            } else if (literal) {
+                literal = c != QLatin1Char(']');
+            } else if (wanted.contains(c) && !angle) {
+                return i;
+            } else if (c == QLatin1Char('"')) {
+                quoted = true;
+            } else if (c == QLatin1Char('(')) {
+                comment = 1;
+            } else if (c == QLatin1Char('[')) {
+                literal = true;
+            } else if (c == QLatin1Char('<')) {
+                angle = true;
+            } else if (c == QLatin1Char('>')) {
+                angle = false;
+            }
+        }
+        return -1;
     }
-    if (domain.startsWith('[') && domain.endsWith(']'))
-        return domain.size() > 2 && !domain.contains(' ') && !domain.contains('\r') && !domain.contains('\n');
-    if (domain.startsWith('.') || domain.endsWith('.') || domain.contains(".."))
+
+private:
+    const QString& m_text;
+};
+
+// The pieces between top-level commas and semicolons (people type either).
+QStringList splitList(const QString& text)
+{
+    QStringList pieces;
+    const Scanner scanner(text);
+    qsizetype start = 0;
+    for (;;) {
+        const qsizetype separator = scanner.find(QStringLiteral(",;"), start);
+        pieces << text.mid(start, separator < 0 ? -1 : separator - start).trimmed();
+        if (separator < 0)
+            return pieces;
+        start = separator + 1;
+    }
+}
+
+// Takes out the comments of a piece; returns their texts.
+QString takeComments(QString& piece)
+{
+    QStringList comments;
+    for (qsizetype open; (open = Scanner(piece).find(QStringLiteral("("))) >= 0;) {
+        int depth = 0;
+        qsizetype close = open;
+        for (; close < piece.size(); ++close) {
+            const QChar c = piece.at(close);
+            if (c == QLatin1Char('\\'))
+                ++close;
+            else if (c == QLatin1Char('('))
+                ++depth;
+            else if (c == QLatin1Char(')') && --depth == 0)
+                break;
+        }
+        if (close >= piece.size())
+            return QString(); // unbalanced: left in place, the address check refuses it
+        comments << piece.mid(open + 1, close - open - 1).trimmed();
+        piece.remove(open, close - open + 1);
+        piece.insert(open, QLatin1Char(' '));
+    }
+    piece = piece.trimmed();
+    return comments.join(QLatin1Char(' '));
+}
+
+// A display name as typed, quotes and their escapes taken away.
+QString displayName(const QString& phrase)
+{
+    QString name;
+    bool quoted = false;
+    for (qsizetype i = 0; i < phrase.size(); ++i) {
+        const QChar c = phrase.at(i);
+        if (quoted && c == QLatin1Char('\\') && i + 1 < phrase.size())
+            name += phrase.at(++i);
+        else if (c == QLatin1Char('"'))
+            quoted = !quoted;
+        else
+            name += c;
+    }
+    return name.simplified();
+}
+
+bool isAtomText(QChar c)
+{
+    static const QString specials = QStringLiteral("!#$%&'*+-/=?^_`{|}~");
+    const char16_t u = c.unicode();
+    return (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9') ||
+           specials.contains(c) || u >= 0x80;
+}
+
+bool isDotString(const QString& text)
+{
+    if (text.isEmpty())
         return false;
-    for (const char c : domain) {
-        const auto u = static_cast<unsigned char>(c);
-        // Non-ASCII only in a domain GMime could not convert to its ASCII form.
-        if (!(std::isalnum(u) || c == '-' || c == '.' || u >= 0x80))
+    for (const QString& atom : text.split(QLatin1Char('.'))) {
+        if (atom.isEmpty())
+            return false;
+        for (const QChar c : atom) {
+            if (!isAtomText(c))
+                return false;
+        }
+    }
+    return true;
+}
+
+bool isQuotedString(const QString& text)
+{
+    if (text.size() < 2 || !text.startsWith(QLatin1Char('"')) || !text.endsWith(QLatin1Char('"')))
+        return false;
+    for (qsizetype i = 1; i + 1 < text.size(); ++i) {
+        const char16_t u = text.at(i).unicode();
+        if (u == '\\') {
+            if (++i + 1 >= text.size())
+                return false;
+            continue;
+        }
+        if (u == '"' || (u < 0x20) || u == 0x7f)
             return false;
     }
     return true;
+}
+
+// Host names as SMTP takes them: letters, digits and hyphens, no hyphen at the
+// ends of a label. Returns the ASCII form, or empty when the domain is not one.
+QByteArray asciiDomain(const QString& domain)
+{
+    static const QRegularExpression label(QStringLiteral("^[A-Za-z0-9]([A-Za-z0-9-]*[A-Za-z0-9])?$"));
+    const QByteArray ascii = QUrl::toAce(domain);
+    if (ascii.isEmpty() || ascii.size() > 255)
+        return QByteArray();
+    for (const QByteArray& part : ascii.split('.')) {
+        if (!label.match(QString::fromLatin1(part)).hasMatch())
+            return QByteArray();
+    }
+    return ascii;
+}
+
+// The address literals SMTP knows: [192.0.2.1] and [IPv6:2001:db8::1].
+bool isAddressLiteral(const QString& literal)
+{
+    const bool ipv6 = literal.startsWith(QLatin1String("IPv6:"));
+    const QByteArray address = (ipv6 ? literal.mid(5) : literal).toLatin1();
+    unsigned char binary[16];
+    return inet_pton(ipv6 ? AF_INET6 : AF_INET, address.constData(), binary) == 1;
+}
+
+// The address as the envelope needs it, or empty when it is not one.
+QByteArray envelopeAddress(const QString& addrSpec)
+{
+    const qsizetype at = addrSpec.lastIndexOf(QLatin1Char('@'));
+    if (at <= 0)
+        return QByteArray();
+    const QString local = addrSpec.left(at);
+    const QString domain = addrSpec.mid(at + 1);
+    if (!isDotString(local) && !isQuotedString(local))
+        return QByteArray();
+    QByteArray asciiDomainPart;
+    if (domain.startsWith(QLatin1Char('[')) && domain.endsWith(QLatin1Char(']'))) {
+        if (!isAddressLiteral(domain.mid(1, domain.size() - 2)))
+            return QByteArray();
+        asciiDomainPart = domain.toLatin1();
+    } else {
+        asciiDomainPart = asciiDomain(domain);
+        if (asciiDomainPart.isEmpty())
+            return QByteArray();
+    }
+    return local.toUtf8() + '@' + asciiDomainPart;
+}
+
+// One piece of the list: "address", "address (comment)" or "name <address>".
+MailAddress parseMailbox(const QString& piece, const QString& what)
+{
+    MailAddress parsed;
+    parsed.typed = piece;
+    QString rest = piece;
+    const QString comment = takeComments(rest);
+    QString addrSpec = rest;
+    const qsizetype open = Scanner(rest).find(QStringLiteral("<"));
+    if (open >= 0) {
+        if (!rest.endsWith(QLatin1Char('>')))
+            throw invalidAddress(what, piece);
+        addrSpec = rest.mid(open + 1, rest.size() - open - 2).trimmed();
+        parsed.name = displayName(rest.left(open));
+    }
+    if (parsed.name.isEmpty())
+        parsed.name = comment;
+    parsed.addrSpec = envelopeAddress(addrSpec);
+    if (parsed.addrSpec.isEmpty())
+        throw invalidAddress(what, piece);
+    return parsed;
+}
+
+bool hasAddressPart(const QString& piece)
+{
+    return Scanner(piece).find(QStringLiteral("@<")) >= 0;
 }
 
 } // namespace
 
 QList<MailAddress> parseAddressList(const QString& text, const QString& what)
 {
-    initialiseGMime();
     if (text.contains(QLatin1Char('\r')) || text.contains(QLatin1Char('\n')))
         throw mailError(QStringLiteral("The %1 \"%2\" contains a line break.").arg(what, shown(text)));
+    if (std::any_of(text.cbegin(), text.cend(), isControl))
+        throw mailError(
+            QStringLiteral(
+                "The %1 \"%2\" contains a control character (shown as \uFFFD), which can't be sent.")
+                .arg(what, shown(text)));
 
+    QStringList pieces = splitList(text);
+    pieces.removeAll(QString());
     QList<MailAddress> addresses;
-    const QByteArray utf8 = semicolonsToCommas(text).toUtf8();
-    InternetAddressList* list = internet_address_list_parse(nullptr, utf8.constData());
-    const std::unique_ptr<InternetAddressList, decltype(&g_object_unref)> owned(list, &g_object_unref);
-    const int count = list ? internet_address_list_length(list) : 0;
-    for (int i = 0; i < count; ++i) {
-        InternetAddress* address = internet_address_list_get_address(list, i);
-        char* typed = internet_address_to_string(address, nullptr, FALSE);
-        const QString typedText = QString::fromUtf8(typed);
-        g_free(typed);
-        // A group would let a typed "Name: other@address" add a recipient nobody listed.
-        if (!INTERNET_ADDRESS_IS_MAILBOX(address))
-            throw mailError(
-                QStringLiteral("The %1 \"%2\" is not a valid mail address.").arg(what, shown(typedText)));
-        InternetAddressMailbox* mailbox = INTERNET_ADDRESS_MAILBOX(address);
-        const QByteArray addrSpec(internet_address_mailbox_get_idn_addr(mailbox));
-        if (!isValidAddrSpec(addrSpec))
-            throw mailError(
-                QStringLiteral("The %1 \"%2\" is not a valid mail address.").arg(what, shown(typedText)));
-        MailAddress parsed;
-        parsed.name = QString::fromUtf8(internet_address_get_name(address));
-        parsed.addrSpec = addrSpec;
-        parsed.typed = typedText;
-        addresses.append(parsed);
+    for (qsizetype i = 0; i < pieces.size(); ++i) {
+        QString piece = pieces.at(i);
+        // "Smith, Bob <bob@example.org>": a name typed with a comma and no quotes.
+        while (!hasAddressPart(piece) && i + 1 < pieces.size() &&
+               Scanner(pieces.at(i + 1)).find(QStringLiteral("<")) >= 0)
+            piece += QStringLiteral(", ") + pieces.at(++i);
+        addresses << parseMailbox(piece, what);
     }
-    if (addresses.isEmpty()) {
-        if (QString(text).remove(QRegularExpression(QStringLiteral("[\\s,;]"))).isEmpty())
-            throw mailError(QStringLiteral("There is no %1 address.").arg(what));
-        throw mailError(QStringLiteral("The %1 \"%2\" is not a valid mail address.").arg(what, shown(text)));
-    }
+    if (addresses.isEmpty())
+        throw mailError(QStringLiteral("There is no %1 address.").arg(what));
     return addresses;
 }

@@ -53,6 +53,11 @@ void SmtpMailMessage::send()
     MimeMessage::Content content;
     content.from = senders.first();
     content.to = parseAddressList(m_to, QStringLiteral("recipient"));
+    // The header would end at a NUL and carry less than the box holds.
+    if (m_subject.contains(QChar(0)))
+        throw RuntimeError(
+            RuntimeError::MailFailure,
+            QStringLiteral("The subject contains a NUL character, which a mail header can't hold."));
     content.subject = m_subject;
     content.body = m_body;
     content.mailer = m_mailer;

@@ -1,0 +1,83 @@
+#!/usr/bin/python3
+"""First start with nothing stored, the server set up in the settings dialog,
+Esc closing, and a second start that remembers."""
+
+import stat
+import unittest
+
+from vellum_e2e import (BOX_TITLE, COMPOSER_SIZE, MAIN_TITLE, SETTINGS, SETTINGS_TITLE, EndToEndTest,
+                        SmtpServer, body_text, pixels)
+
+
+class FirstAndSecondStart(EndToEndTest):
+    RECIPIENT = "Marta Ivanova <marta@example.org>"
+
+    def test_first_start_stores_what_was_set_up_and_the_second_start_sends_with_it(self):
+        self.assertFalse(self.home.settings_file.exists())
+        program = self.start()
+        self.assertEqual(self.display.titles(), [MAIN_TITLE])
+        self.assertTrue(self.home.data_folder.is_dir())
+        self.assertEqual(self.display.geometry(program.main)[2:], tuple(map(pixels, COMPOSER_SIZE)))
+
+        # Nothing set up yet: Send only says so.
+        program.click("cmdSend")
+        refusal = self.display.wait_window(BOX_TITLE)
+        self.display.key(refusal, "Return")
+        self.display.wait_gone(refusal)
+
+        program.compose(to=self.RECIPIENT)
+        settings = program.open_dialog("cmdServerSettings", SETTINGS_TITLE)
+        for text in ("vera@example.org", SmtpServer.USER, SmtpServer.PASSWORD, "127.0.0.1"):
+            self.display.type(settings, text)
+            self.display.key(settings, "Tab")
+        # The port box still holds 25; ticking SSL offers 465, which OK takes.
+        self.display.click_box(settings, SETTINGS["chkUseSSL"])
+        offer = self.display.wait_window(BOX_TITLE)
+        self.display.key(offer, "Return")
+        self.display.wait_gone(offer)
+        self.display.focus(settings)
+        self.display.key(settings, "Return")
+        self.display.wait_gone(settings, "the settings dialog to close on Enter")
+
+        self.display.focus(program.main)
+        program.key("Escape")
+        self.assertEnded(program)
+        self.assertEqual(self.server.messages(), [])
+        self.assertEqual(stat.S_IMODE(self.home.settings_file.stat().st_mode), 0o600)
+        stored = self.home.settings()
+        self.assertEqual(stored["Mails/To"], self.RECIPIENT)
+        self.assertEqual(stored["Mails/Mail from"], "vera@example.org")
+        self.assertEqual(stored["Server settings/User name"], SmtpServer.USER)
+        self.assertEqual(stored["Server settings/SMTP server"], "127.0.0.1")
+        self.assertEqual(stored["Server settings/SMTP server port"], "465")
+        self.assertEqual(stored["Server settings/Use SSL"], "true")
+        self.assertNotIn(SmtpServer.PASSWORD, self.home.settings_file.read_text(encoding="utf-8"))
+
+        # The second start shows the last recipient: without touching the
+        # recipient box, the message goes to it.
+        program = self.start()
+        settings = program.open_dialog("cmdServerSettings", SETTINGS_TITLE)
+        self.display.click(settings, SETTINGS["txtSMTPServerPort"])
+        self.display.type(settings, str(self.server.port))
+        self.display.key(settings, "Return")
+        self.display.wait_gone(settings, "the settings dialog to close on Enter")
+        program.compose(subject="Quarterly report", body="The figures are in.")
+        program.click("cmdSend")
+        self.assertEnded(program)
+
+        message, raw, envelope = self.received_one()
+        self.assertEqual(envelope, {"mail_from": "vera@example.org", "rcpt_tos": ["marta@example.org"],
+                                    "tls": True})
+        self.assertEqual(message["To"], self.RECIPIENT)
+        self.assertEqual(message["Subject"], "Quarterly report")
+        self.assertEqual(body_text(message), "The figures are in.")
+        [copy] = self.home.local_copies()
+        self.assertRegex(copy.name, r"^Mail \d{4}-\d\d-\d\d \d\d-\d\d-\d\d\.EML$")
+        self.assertEqual(copy.read_bytes(), raw)
+        self.assertEqual(self.home.history("To History.DAT"), [self.RECIPIENT])
+        self.assertEqual(self.home.history("Subject History.DAT"), ["Quarterly report"])
+        self.assertEqual(self.home.settings()["Server settings/SMTP server port"], str(self.server.port))
+
+
+if __name__ == "__main__":
+    unittest.main()

@@ -1,0 +1,137 @@
+#include "SmtpTestServer.h"
+#include "TestEnvironment.h"
+#include "platform/RuntimeError.h"
+#include "platform/mail/SmtpMailMessage.h"
+
+class TestAddressList : public QObject
+{
+    Q_OBJECT
+    std::unique_ptr<TestEnvironment> environment;
+    std::unique_ptr<SmtpTestServer> server;
+
+private slots:
+    void initTestCase()
+    {
+        environment = std::make_unique<TestEnvironment>();
+        server = std::make_unique<SmtpTestServer>();
+        QVERIFY2(server->isRunning(), qPrintable(server->errorText()));
+    }
+    void cleanupTestCase()
+    {
+        server.reset();
+        environment.reset();
+    }
+
+    // What the server's envelope holds for a recipient text, or the refusal
+    // that stops the send before anything goes out.
+    void everyPieceBecomesARecipientOrRefusesTheSend_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QStringList>("envelope");
+        QTest::addColumn<QString>("refusal");
+
+        const auto sent = [](const char* name, const QString& typed, const QStringList& envelope) {
+            QTest::newRow(name) << typed << envelope << QString();
+        };
+        const auto refused = [](const char* name, const QString& typed, const QString& refusal) {
+            QTest::newRow(name) << typed << QStringList() << refusal;
+        };
+        const QString invalid = QStringLiteral("The recipient \"%1\" is not a valid mail address.");
+
+        sent("one address", QStringLiteral("alice@example.org"), {QStringLiteral("alice@example.org")});
+        sent("comma and semicolon", QStringLiteral("alice@example.org, bob@example.org; carol@example.org"),
+             {QStringLiteral("alice@example.org"), QStringLiteral("bob@example.org"),
+              QStringLiteral("carol@example.org")});
+        sent("quoted name with a comma",
+             QStringLiteral("\"Smith, Bob\" <bob@example.org>, alice@example.org"),
+             {QStringLiteral("bob@example.org"), QStringLiteral("alice@example.org")});
+        sent("unquoted name with a comma", QStringLiteral("Smith, Bob <bob@example.org>, alice@example.org"),
+             {QStringLiteral("bob@example.org"), QStringLiteral("alice@example.org")});
+        sent("name in another script", QStringLiteral("Анна <anna@example.org>"),
+             {QStringLiteral("anna@example.org")});
+        sent("comment as the name", QStringLiteral("bob@example.org (Bob Smith)"),
+             {QStringLiteral("bob@example.org")});
+        sent("semicolon inside a quoted name", QStringLiteral("\"Bob; Jr.\" <bob@example.org>"),
+             {QStringLiteral("bob@example.org")});
+        sent("empty pieces between", QStringLiteral("alice@example.org,, ;bob@example.org,"),
+             {QStringLiteral("alice@example.org"), QStringLiteral("bob@example.org")});
+        sent("same address twice", QStringLiteral("alice@example.org, Alice <alice@example.org>"),
+             {QStringLiteral("alice@example.org")});
+        sent("international domain", QStringLiteral("bob@bücher.example"),
+             {QStringLiteral("bob@xn--bcher-kva.example")});
+        sent("IPv4 literal", QStringLiteral("a@[192.0.2.1]"), {QStringLiteral("a@[192.0.2.1]")});
+        sent("IPv6 literal", QStringLiteral("a@[IPv6:2001:db8::1]"),
+             {QStringLiteral("a@[IPv6:2001:db8::1]")});
+
+        refused("incomplete name and address after a good one",
+                QStringLiteral("alice@example.org, Bob Smith <bob@"),
+                invalid.arg(QStringLiteral("Bob Smith <bob@")));
+        refused("trailing address without domain", QStringLiteral("alice@example.org, bob@"),
+                invalid.arg(QStringLiteral("bob@")));
+        refused("name alone after a good address", QStringLiteral("alice@example.org, Bob Smith"),
+                invalid.arg(QStringLiteral("Bob Smith")));
+        refused("word after a good address", QStringLiteral("alice@example.org, bob"),
+                invalid.arg(QStringLiteral("bob")));
+        refused("two at signs after a good address", QStringLiteral("alice@example.org, bob@@example.org"),
+                invalid.arg(QStringLiteral("bob@@example.org")));
+        refused("brackets without domain after a good address", QStringLiteral("alice@example.org, <bob@>"),
+                invalid.arg(QStringLiteral("<bob@>")));
+        refused("unclosed bracket", QStringLiteral("Bob <bob@example.org"),
+                invalid.arg(QStringLiteral("Bob <bob@example.org")));
+        refused("text after the bracket", QStringLiteral("Bob <bob@example.org> carol@example.org"),
+                invalid.arg(QStringLiteral("Bob <bob@example.org> carol@example.org")));
+        refused("two addresses without a separator", QStringLiteral("alice@example.org bob@example.org"),
+                invalid.arg(QStringLiteral("alice@example.org bob@example.org")));
+        refused("empty label in the domain", QStringLiteral("bob@example..org"),
+                invalid.arg(QStringLiteral("bob@example..org")));
+        refused("group", QStringLiteral("Friends: alice@example.org;"),
+                invalid.arg(QStringLiteral("Friends: alice@example.org")));
+        refused("literal that is no address", QStringLiteral("a@[x>y]"),
+                invalid.arg(QStringLiteral("a@[x>y]")));
+        refused("IPv4 literal out of range", QStringLiteral("a@[300.1.1.1]"),
+                invalid.arg(QStringLiteral("a@[300.1.1.1]")));
+        refused("IPv6 literal that is none", QStringLiteral("a@[IPv6:nothex]"),
+                invalid.arg(QStringLiteral("a@[IPv6:nothex]")));
+        refused(
+            "NUL before the second address",
+            QStringLiteral("good@example.org, ") + QChar(0) + "evil@example.org",
+            QStringLiteral("The recipient \"good@example.org, \uFFFDevil@example.org\" contains a control "
+                           "character (shown as \uFFFD), which can't be sent."));
+        refused("nothing", QString(), QStringLiteral("There is no recipient address."));
+        refused("separators only", QStringLiteral(" , ; "), QStringLiteral("There is no recipient address."));
+    }
+    void everyPieceBecomesARecipientOrRefusesTheSend()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QStringList, envelope);
+        QFETCH(QString, refusal);
+
+        SmtpMailMessage::Options options;
+        options.connectTimeoutSeconds = 3;
+        options.stallTimeoutSeconds = 3;
+        SmtpMailMessage message(options);
+        message.setFrom(QStringLiteral("sender@example.com"));
+        message.setTo(typed);
+        message.setSubject(QStringLiteral("Test"));
+        message.setUserName(QStringLiteral("user"));
+        message.setPassword(QStringLiteral("secret"));
+        message.setServer(QStringLiteral("127.0.0.1"));
+        message.setPort(server->port());
+
+        const qsizetype before = server->receivedMessages().size();
+        QString failure;
+        try {
+            message.send();
+        } catch (const RuntimeError& error) {
+            failure = error.description();
+        }
+        QCOMPARE(failure, refusal);
+        const QList<SmtpTestServer::Received> received = server->receivedMessages();
+        QCOMPARE(received.size(), before + (refusal.isEmpty() ? 1 : 0));
+        if (refusal.isEmpty())
+            QCOMPARE(received.last().recipients, envelope);
+    }
+};
+
+VELLUM_TEST_MAIN(TestAddressList)
+#include "TestAddressList.moc"
