@@ -7,7 +7,7 @@ packages=(
     build-essential cmake pkg-config
     qt6-base-dev libgl-dev
     libgmime-3.0-dev libcurl4-openssl-dev libuchardet-dev
-    python3 python3-aiosmtpd openssl libmime-tools-perl
+    python3 python3-aiosmtpd openssl libmime-tools-perl curl
     xvfb xauth x11-apps imagemagick xdotool
     fonts-dejavu-core fonts-liberation
 )

@@ -36,8 +36,8 @@ int openUnnamedFile(const QString& folder, QString* reason)
 
 } // namespace
 
-// The stream GMime writes the message through: a plain file stream that
-// tells the spool about every write.
+// The stream GMime writes the message through: its writes go to the spool,
+// which passes them on to the file in large blocks.
 struct SpoolStream {
     GMimeStreamFs parent;
     MessageSpool* spool;
@@ -53,23 +53,12 @@ static void spool_stream_init(SpoolStream*) {}
 
 static ssize_t spoolStreamWrite(GMimeStream* stream, const char* buffer, size_t length)
 {
-    MessageSpool* spool = reinterpret_cast<SpoolStream*>(stream)->spool;
-    if (spool->isCancelled()) {
-        errno = ECANCELED;
-        return -1;
-    }
-    const ssize_t done = GMIME_STREAM_CLASS(spool_stream_parent_class)->write(stream, buffer, length);
-    if (done > 0)
-        spool->written(buffer, done);
-    else if (done < 0)
-        spool->writeFailed(errno);
-    return done;
+    return reinterpret_cast<SpoolStream*>(stream)->spool->write(buffer, qint64(length));
 }
 
-// Nothing is buffered, and the file needs no trip to the disk: it is read back at once.
-static int spoolStreamFlush(GMimeStream*)
+static int spoolStreamFlush(GMimeStream* stream)
 {
-    return 0;
+    return reinterpret_cast<SpoolStream*>(stream)->spool->flush() ? 0 : -1;
 }
 
 static void spool_stream_class_init(SpoolStreamClass* klass)
@@ -84,8 +73,10 @@ MessageSpool::MessageSpool(const QStringList& folders)
     QString reason;
     for (const QString& folder : folders) {
         m_fileDescriptor = openUnnamedFile(folder, &reason);
-        if (m_fileDescriptor >= 0)
+        if (m_fileDescriptor >= 0) {
+            m_block.reserve(BlockSize);
             return;
+        }
     }
     throw RuntimeError(
         RuntimeError::MailFailure,
@@ -110,32 +101,51 @@ GMimeStream* MessageSpool::newStream()
     return GMIME_STREAM(stream);
 }
 
-bool MessageSpool::isCancelled() const
-{
-    std::lock_guard lock(m_mutex);
-    return m_state == Cancelled;
-}
-
-void MessageSpool::written(const char* data, qint64 size)
+qint64 MessageSpool::write(const char* data, qint64 size)
 {
     {
         std::lock_guard lock(m_mutex);
-        if (size >= 2) {
-            std::memcpy(m_tail, data + size - 2, 2);
-        } else {
-            m_tail[0] = m_tail[1];
-            m_tail[1] = data[0];
+        if (m_state == Cancelled) {
+            errno = ECANCELED;
+            return -1;
         }
-        m_written += size;
     }
-    m_changed.notify_all();
+    if (size >= 2) {
+        std::memcpy(m_tail, data + size - 2, 2);
+    } else if (size == 1) {
+        m_tail[0] = m_tail[1];
+        m_tail[1] = data[0];
+    }
+    m_block.append(data, size);
+    if (m_block.size() >= BlockSize && !flush())
+        return -1;
+    return size;
 }
 
-void MessageSpool::writeFailed(int error)
+bool MessageSpool::flush()
 {
-    std::lock_guard lock(m_mutex);
-    if (m_writeError.isEmpty() && error != ECANCELED)
-        m_writeError = QString::fromLocal8Bit(std::strerror(error));
+    qint64 done = 0;
+    while (done < m_block.size()) {
+        const ssize_t length =
+            ::write(m_fileDescriptor, m_block.constData() + done, size_t(m_block.size() - done));
+        if (length < 0 && errno == EINTR)
+            continue;
+        if (length <= 0) {
+            const int error = length < 0 ? errno : ENOSPC;
+            std::lock_guard lock(m_mutex);
+            if (m_writeError.isEmpty())
+                m_writeError = QString::fromLocal8Bit(std::strerror(error));
+            return false;
+        }
+        done += length;
+    }
+    m_block.clear();
+    {
+        std::lock_guard lock(m_mutex);
+        m_written += done;
+    }
+    m_changed.notify_all();
+    return true;
 }
 
 QString MessageSpool::writeError() const
@@ -146,8 +156,7 @@ QString MessageSpool::writeError() const
 
 bool MessageSpool::endsWithLineBreak() const
 {
-    std::lock_guard lock(m_mutex);
-    return m_written >= 2 && m_tail[0] == '\r' && m_tail[1] == '\n';
+    return m_tail[0] == '\r' && m_tail[1] == '\n';
 }
 
 void MessageSpool::finish()

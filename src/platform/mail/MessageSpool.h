@@ -24,8 +24,11 @@ public:
     MessageSpool(const MessageSpool&) = delete;
     MessageSpool& operator=(const MessageSpool&) = delete;
 
-    // The writing side. The stream fails every write once the reading side cancelled.
+    // The writing side, one thread. The stream fails every write once the
+    // reading side cancelled; flushing it hands the last bytes on.
     GMimeStream* newStream();
+    qint64 write(const char* data, qint64 size);
+    bool flush();
     bool endsWithLineBreak() const;
     void finish();
     // Ignored once cancelled: what follows a cancel says nothing new.
@@ -42,13 +45,10 @@ public:
     // The finished message.
     MessageSource source() const;
 
-    // Called by the stream for each write.
-    bool isCancelled() const;
-    void written(const char* data, qint64 size);
-    void writeFailed(int error);
-
 private:
     enum State { Writing, Finished, Failed, Cancelled };
+    // Large enough that the reader seldom waits and the file sees few writes.
+    static constexpr qsizetype BlockSize = 256 * 1024;
 
     int m_fileDescriptor = -1;
     mutable std::mutex m_mutex;
@@ -56,6 +56,8 @@ private:
     State m_state = Writing;
     qint64 m_written = 0;
     qint64 m_readOffset = 0;
+    // The writer's own.
+    QByteArray m_block;
     char m_tail[2] = {};
     QString m_writeError;
     std::optional<RuntimeError> m_failure;

@@ -253,6 +253,7 @@ void MimeMessage::write(const Content& content, MessageSpool& spool)
     // unchanged.
     if (written && !spool.endsWithLineBreak())
         written = g_mime_stream_write(out.get(), "\r\n", 2) == 2;
+    written = written && g_mime_stream_flush(out.get()) == 0;
     if (!written) {
         const QString reason = spool.writeError();
         throw mailError(reason.isEmpty()
