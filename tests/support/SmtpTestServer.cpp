@@ -175,10 +175,14 @@ QList<SmtpTestServer::Received> SmtpTestServer::receivedMessages() const
     return received;
 }
 
-QJsonObject SmtpTestServer::parseMessage(const QByteArray& raw)
+namespace
+{
+
+// Runs a parser script on the raw message; its JSON answer, or {"error": ...}.
+QJsonObject runParser(const QString& program, const QString& script, const QByteArray& raw)
 {
     QProcess parser;
-    parser.start(python(), {QDir(supportDirectory()).filePath(QStringLiteral("parse_message.py"))});
+    parser.start(program, {QDir(SmtpTestServer::supportDirectory()).filePath(script)});
     if (!parser.waitForStarted(10000))
         return {{QStringLiteral("error"), QStringLiteral("the message parser did not start")}};
     parser.write(raw);
@@ -191,6 +195,18 @@ QJsonObject SmtpTestServer::parseMessage(const QByteArray& raw)
         return {{QStringLiteral("error"), QStringLiteral("unreadable parser output: ") + error.errorString() +
                                               QString::fromLocal8Bit(parser.readAllStandardError())}};
     return document.object();
+}
+
+} // namespace
+
+QJsonObject SmtpTestServer::parseMessage(const QByteArray& raw)
+{
+    return runParser(python(), QStringLiteral("parse_message.py"), raw);
+}
+
+QJsonObject SmtpTestServer::parseWithMimeTools(const QByteArray& raw)
+{
+    return runParser(QStringLiteral("/usr/bin/perl"), QStringLiteral("parse_message.pl"), raw);
 }
 
 QString SmtpTestServer::header(const QJsonObject& parsed, const QString& name)

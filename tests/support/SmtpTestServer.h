@@ -54,6 +54,8 @@ public:
     // What a strict mail reader makes of a message: headers, body,
     // attachments, defects (or "error").
     static QJsonObject parseMessage(const QByteArray& raw);
+    // What MIME-tools makes of it: warnings, decoded headers, every part's bytes (or "error").
+    static QJsonObject parseWithMimeTools(const QByteArray& raw);
     // The decoded value of the first header of that name in a parseMessage() result.
     static QString header(const QJsonObject& parsed, const QString& name);
 

@@ -2,7 +2,7 @@
 # Parses a raw message (stdin) with MIME-tools and prints what it makes of it, as JSON:
 # {"warnings": [...], "subject", "from", "to": decoded header texts,
 #  "parts": [{"type", "charset", "encoding", "filename", "size", "sha256", "base64"}]}
-# The first part is the body. An attached message stays one part, its bytes as sent.
+# The first part is the body. An attached message is one part: its bytes as MIME-tools read them.
 use strict;
 use warnings;
 use Digest::SHA qw(sha256_hex);
@@ -32,7 +32,6 @@ binmode STDIN;
 my $raw = do { local $/; <STDIN> };
 my $parser = MIME::Parser->new;
 $parser->output_to_core(1);
-$parser->extract_nested_messages(0);
 $parser->decode_headers(0);
 my $entity = eval { $parser->parse_data($raw) };
 my $result = { warnings => \@warnings };
@@ -43,14 +42,27 @@ if (!$entity) {
     my $head = $entity->head;
     $result->{$_} = decoded($head->get(ucfirst $_)) for qw(subject from to);
     my @parts;
-    for my $part ($entity->parts_DFS) {
-        next if $part->is_multipart;
-        my $body = $part->bodyhandle;
-        my $bytes = $body ? $body->as_string : '';
+    my $walk;
+    $walk = sub {
+        my ($part) = @_;
+        my $type = $part->effective_type;
+        if ($part->is_multipart && $type ne 'message/rfc822') {
+            $walk->($_) for $part->parts;
+            return;
+        }
+        my $bytes;
+        if ($type eq 'message/rfc822') {
+            # The attached message as MIME-tools read it, written out again.
+            my ($nested) = $part->parts;
+            $bytes = $nested ? $nested->as_string : '';
+        } else {
+            my $body = $part->bodyhandle;
+            $bytes = $body ? $body->as_string : '';
+        }
         $bytes = '' unless defined $bytes;
         my $filename = $part->head->recommended_filename;
         push @parts, {
-            type     => $part->effective_type,
+            type     => $type,
             charset  => scalar($part->head->mime_attr('content-type.charset')),
             encoding => scalar($part->head->mime_encoding),
             filename => defined $filename ? decoded($filename) : undef,
@@ -58,7 +70,8 @@ if (!$entity) {
             sha256   => sha256_hex($bytes),
             base64   => encode_base64($bytes, ''),
         };
-    }
+    };
+    $walk->($entity);
     $result->{parts} = \@parts;
 }
 binmode STDOUT;

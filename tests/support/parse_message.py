@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 """Parses a raw message (stdin) strictly and prints what a mail reader sees, as JSON.
 
-{"headers": [[name, decoded value], ...], "content_type": ..., "body": text,
+{"headers": [[name, decoded value], ...], "addresses": {name: [[display name, address], ...]},
+ "content_type": ..., "body": text,
  "body_base64": decoded body bytes, "body_encoding": ..., "attachments":
  [{"filename", "content_type", "charset", "encoding", "size", "sha256", "base64",
    "text" (text parts, decoded), "subject" (attached messages)}], "defects": [...]}
@@ -24,8 +25,11 @@ def main():
         message = email.message_from_bytes(raw, policy=policy)
         defects = [repr(defect) for defect in message.defects]
         headers = []
+        addresses = {}
         for name, value in message.items():
             headers.append([name, str(value)])
+            if hasattr(value, "addresses"):
+                addresses[name] = [[a.display_name, a.addr_spec] for a in value.addresses]
             defects += [f"{name}: {defect!r}" for defect in getattr(value, "defects", ())]
         body_part = message.get_body(preferencelist=("plain",))
         attachments = []
@@ -52,6 +56,7 @@ def main():
             attachments.append(attachment)
         result = {
             "headers": headers,
+            "addresses": addresses,
             "content_type": message.get_content_type(),
             "body": body_part.get_content() if body_part is not None else None,
             "body_base64": base64.b64encode(body_part.get_payload(decode=True) or b"").decode()
