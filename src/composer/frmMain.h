@@ -34,6 +34,10 @@ public:
     // The stored settings: the recipient, the hot-key option and MailSettings.
     static constexpr std::size_t SettingCount = 9;
 
+    // Starts the message a mail link asked for; its recipients replace the
+    // ones loaded from the last run.
+    void StartMessage(const QString& recipients, const QString& subject, const QString& body);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
@@ -61,6 +65,13 @@ private:
     void cmdServerSettings_Click();
     void cmdOpenDataPath_Click();
     void cmdAttachments_Click();
+
+    // Files dropped anywhere on the window are attached as if chosen in the
+    // attachment dialog; other drops go on to the control under them.
+    void AcceptFileDrops();
+    bool HandleFileDrop(QDropEvent* event);
+    void AttachFiles(const QStringList& files);
+    void ShowAttachmentCount();
 
     void LoadSettings();
     void SaveSettings();
