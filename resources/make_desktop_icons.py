@@ -7,9 +7,11 @@ of the window icon, as a scalable SVG and as PNGs for the hicolor sizes.
 writes NAME.svg and NAME-SIZE.png; they are installed under the desktop id.
 """
 import math
-import struct
+import os
 import sys
-import zlib
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from make_icon import png  # noqa: E402  (the window icon's PNG writer)
 
 SIZES = (16, 22, 24, 32, 48, 64, 128, 256)
 BLUE, WHITE, EDGE = (38, 92, 170), (255, 255, 255), (24, 56, 110)
@@ -98,18 +100,6 @@ def render(size):
     return rows
 
 
-def png(rows):
-    height, width = len(rows), len(rows[0])
-    raw = b"".join(b"\0" + bytes(c for px in row for c in px) for row in rows)
-
-    def chunk(kind, data):
-        body = kind + data
-        return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body) & 0xFFFFFFFF)
-
-    header = struct.pack(">IIBBBBB", width, height, 8, 6, 0, 0, 0)
-    return b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b"")
-
-
 def svg():
     size = 256
     shapes = geometry(size)
@@ -139,4 +129,4 @@ if __name__ == "__main__":
         f.write(svg())
     for size in SIZES:
         with open(f"{out}/{name}-{size}.png", "wb") as f:
-            f.write(png(render(size)))
+            f.write(png(size, size, render(size)))

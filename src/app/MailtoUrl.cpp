@@ -45,8 +45,8 @@ bool isDroppedControl(QChar c)
     return (c.unicode() < 0x20 && c != QLatin1Char('\t') && c != QLatin1Char('\n')) || c.unicode() == 0x7f;
 }
 
-// One line breaks as "\n"; other control characters (NUL, escapes) are
-// dropped, as no one types them.
+// Line breaks of any kind become "\n"; other control characters (NUL,
+// escapes) are dropped, as no one types them.
 QString cleanText(QString text)
 {
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
