@@ -96,8 +96,6 @@ frmMain::frmMain(QWidget* parent) : QWidget(parent)
 frmMain::~frmMain()
 {
     LastResort::clearRescue(this);
-    if (m_waitCursor)
-        QApplication::restoreOverrideCursor();
 }
 
 void frmMain::CreateControls()
@@ -625,13 +623,10 @@ void frmMain::EnableControls(bool Enabled)
     if (!Enabled) {
         // Let the locked window paint before the send blocks.
         QCoreApplication::processEvents();
-        if (!m_waitCursor)
-            QApplication::setOverrideCursor(Qt::WaitCursor);
-        m_waitCursor = true;
+        // This window's pointer only: the prompt and the boxes a send shows wait for the user.
+        setCursor(Qt::WaitCursor);
     } else {
-        if (m_waitCursor)
-            QApplication::restoreOverrideCursor();
-        m_waitCursor = false;
+        unsetCursor();
         if (m_focusBeforeLock)
             m_focusBeforeLock->setFocus();
     }

@@ -123,6 +123,5 @@ private:
     // True from locking the window to unlocking it, around the whole send.
     bool m_sendRunning = false;
     bool m_loaded = false;
-    bool m_waitCursor = false;
     QPointer<QWidget> m_focusBeforeLock;
 };
