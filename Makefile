@@ -1,19 +1,35 @@
-# make run   installs what is missing, builds and starts Vellum
-# make test  installs what is missing, builds and runs every test
+# make run      installs what is missing, builds and starts Vellum
+# make test     installs what is missing, builds and runs every test
+# make package  builds the Debian package $(BUILD)/vellum_VERSION_ARCH.deb
+# make install  builds Vellum and installs it under PREFIX (with sudo where needed)
 BUILD ?= build
 JOBS ?= $(shell nproc)
+PREFIX ?= /usr/local
 
-.PHONY: deps build run test sanitize-test bench screenshots format clean
+.PHONY: deps configure build program run package install test sanitize-test bench screenshots format clean
 
 deps:
 	bash scripts/install-deps.sh
 
-build: deps
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+configure: deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_INSTALL_PREFIX=$(PREFIX)
+
+build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
-run: build
+# The program alone, without the tests and benchmarks.
+program: configure
+	cmake --build $(BUILD) -j $(JOBS) --target vellum
+
+run: program
 	./$(BUILD)/src/vellum
+
+package: program
+	cd $(BUILD) && cpack -G DEB
+
+install: program
+	mkdir -p "$(PREFIX)" 2>/dev/null || true
+	if [ -w "$(PREFIX)" ]; then cmake --install $(BUILD); else sudo cmake --install $(BUILD); fi
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)

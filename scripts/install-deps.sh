@@ -10,6 +10,8 @@ packages=(
     python3 python3-aiosmtpd openssl libmime-tools-perl curl
     xvfb xauth x11-apps imagemagick xdotool
     fonts-dejavu-core fonts-liberation
+    xdg-utils
+    desktop-file-utils appstream dpkg-dev file man-db
 )
 
 missing=()

@@ -1,3 +1,4 @@
+#include "app/CommandLine.h"
 #include "app/modMain.h"
 #include "platform/LastResort.h"
 #include "platform/RuntimeError.h"
@@ -7,9 +8,14 @@
 
 int main(int argc, char* argv[])
 {
+    // Read before the application object exists: --help needs no display.
+    const CommandLine commandLine = CommandLine::parse(argc, argv);
+    if (commandLine.action != CommandLine::Compose)
+        return commandLine.answer();
+
     Application application(argc, argv);
     try {
-        modMain::Main();
+        modMain::Main(commandLine.mailto);
     } catch (...) {
         LastResort::reportUnhandled(RuntimeError::fromCurrentException());
         return 1;

@@ -7,7 +7,7 @@
 
 QString modMain::DataFolder;
 
-void modMain::Main()
+void modMain::Main(const std::optional<MailtoUrl>& mailto)
 {
     ksRegisterAppPath();
     if (!ksIsInIDE())
@@ -17,6 +17,8 @@ void modMain::Main()
         return;
     auto* window = new frmMain();
     window->setAttribute(Qt::WA_DeleteOnClose);
+    if (mailto)
+        window->StartMessage(mailto->recipients, mailto->subject, mailto->body);
     window->show();
 }
 

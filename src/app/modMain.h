@@ -1,6 +1,9 @@
 #pragma once
 
+#include "MailtoUrl.h"
+
 #include <QString>
+#include <optional>
 
 namespace modMain
 {
@@ -9,7 +12,8 @@ namespace modMain
 // once by Main.
 extern QString DataFolder;
 
-void Main();
+// A mail link given on the command line starts the message.
+void Main(const std::optional<MailtoUrl>& mailto = std::nullopt);
 // The data folder when it exists after the call, else the empty text after
 // telling the user.
 QString GetDataFolder();

@@ -1,5 +1,6 @@
 #include "frmAttachments.h"
 
+#include "attachments/AttachmentFiles.h"
 #include "attachments/modListBoxSupport.h"
 #include "platform/ApplicationIdentity.h"
 #include "platform/ComponentFactory.h"
@@ -13,15 +14,11 @@
 #include "platform/UiServices.h"
 
 #include <QDropEvent>
-#include <QFileInfo>
 #include <QIcon>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QListWidget>
-#include <QMimeData>
 #include <QPushButton>
-#include <QSet>
-#include <QUrl>
 
 #include <vector>
 
@@ -32,22 +29,6 @@ namespace
 
 const QString OfnSection = QStringLiteral("OFN Paths");
 const QString LastFolderKey = QStringLiteral("Last add attachment directory");
-
-// The local files among dropped URLs; folders and remote places are not attachments.
-QStringList droppedFiles(const QMimeData* data)
-{
-    QStringList files;
-    if (!data || !data->hasUrls())
-        return files;
-    for (const QUrl& url : data->urls()) {
-        if (!url.isLocalFile())
-            continue;
-        const QString path = url.toLocalFile();
-        if (QFileInfo(path).isFile())
-            files.append(path);
-    }
-    return files;
-}
 
 } // namespace
 
@@ -286,22 +267,12 @@ void frmAttachments::AddFiles()
 
 void frmAttachments::AppendNewFiles(const QStringList& paths)
 {
-    // One pass over the list and the new paths: the same answer as searching
-    // the list for each path, without the cost of that search.
     const int count = lstFileNames->count();
-    QSet<QString> listed;
-    listed.reserve(count + paths.size());
+    QStringList listed;
+    listed.reserve(count);
     for (int i = 0; i < count; ++i)
-        listed.insert(searchKey(lstFileNames->item(i)->text()));
-
-    QStringList added;
-    for (const QString& path : paths) {
-        const QString key = searchKey(path);
-        if (listed.contains(key))
-            continue;
-        listed.insert(key);
-        added.append(path);
-    }
+        listed.append(lstFileNames->item(i)->text());
+    const QStringList added = AttachmentFiles::newFiles(listed, paths);
     if (!added.isEmpty())
         lstFileNames->addItems(added);
 }
@@ -309,7 +280,7 @@ void frmAttachments::AppendNewFiles(const QStringList& paths)
 bool frmAttachments::HandleDrop(QEvent* event)
 {
     auto* drop = static_cast<QDropEvent*>(event);
-    const QStringList files = droppedFiles(drop->mimeData());
+    const QStringList files = AttachmentFiles::droppedFiles(drop->mimeData());
     if (files.isEmpty()) {
         drop->ignore();
         return true;

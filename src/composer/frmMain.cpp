@@ -3,6 +3,7 @@
 #include "HistoryCompleter.h"
 #include "MailSettings.h"
 #include "app/modMain.h"
+#include "attachments/AttachmentFiles.h"
 #include "attachments/frmAttachments.h"
 #include "platform/ApplicationIdentity.h"
 #include "platform/ComponentFactory.h"
@@ -26,6 +27,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDropEvent>
 #include <QFocusEvent>
 #include <QFrame>
 #include <QIcon>
@@ -60,14 +62,13 @@ QLineEdit* makeLineEdit(QWidget* parent, const char* name)
 frmMain::frmMain(QWidget* parent) : QWidget(parent)
 {
     CreateControls();
+    AcceptFileDrops();
     Form_Load();
 }
 
 frmMain::~frmMain()
 {
     LastResort::clearRescue(this);
-    if (m_waitCursor)
-        QApplication::restoreOverrideCursor();
 }
 
 void frmMain::CreateControls()
@@ -186,6 +187,13 @@ void frmMain::Form_Load()
     LastResort::setRescue(this, [this] { RescueUserData(); });
 }
 
+void frmMain::StartMessage(const QString& recipients, const QString& subject, const QString& body)
+{
+    txtTo->setText(recipients);
+    txtSubject->setText(subject);
+    txtMessage->setPlainText(body);
+}
+
 void frmMain::closeEvent(QCloseEvent* event)
 {
     if (!Form_QueryUnload()) {
@@ -248,6 +256,16 @@ void frmMain::Form_Paint()
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event)
 {
+    switch (event->type()) {
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+    case QEvent::Drop:
+        if (HandleFileDrop(static_cast<QDropEvent*>(event)))
+            return true;
+        break;
+    default:
+        break;
+    }
     // A closing popup (the completion list) gives back a focus the box never lost.
     if (event->type() == QEvent::FocusIn &&
         static_cast<QFocusEvent*>(event)->reason() == Qt::PopupFocusReason)
@@ -449,7 +467,45 @@ void frmMain::cmdAttachments_Click()
         frmAttachments dialog(Attachments, this);
         dialog.exec();
     }
+    ShowAttachmentCount();
+}
+
+void frmMain::ShowAttachmentCount()
+{
     cmdAttachments->setText(QStringLiteral("A! [%1]").arg(Attachments.size()));
+}
+
+void frmMain::AcceptFileDrops()
+{
+    // Drops on the buttons and labels reach the window; the text boxes take
+    // drops themselves, so the window's filter sees theirs first.
+    setAcceptDrops(true);
+    txtMessage->viewport()->installEventFilter(this);
+}
+
+bool frmMain::HandleFileDrop(QDropEvent* event)
+{
+    // Only files are attached; dragged text or a web link is left to the box under it.
+    if (!AttachmentFiles::offersLocalFiles(event->mimeData()))
+        return false;
+    const QStringList files = AttachmentFiles::droppedFiles(event->mimeData());
+    // A folder alone is refused rather than pasted as its address; while a
+    // send reads the attachments they must not change.
+    if (files.isEmpty() || IsBusy()) {
+        event->ignore();
+        return true;
+    }
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+    if (event->type() == QEvent::Drop)
+        AttachFiles(files);
+    return true;
+}
+
+void frmMain::AttachFiles(const QStringList& files)
+{
+    Attachments.append(AttachmentFiles::newFiles(Attachments, files));
+    ShowAttachmentCount();
 }
 
 void frmMain::LoadSettings()
@@ -531,13 +587,10 @@ void frmMain::EnableControls(bool Enabled)
     if (!Enabled) {
         // Let the locked window paint before the send blocks.
         QCoreApplication::processEvents();
-        if (!m_waitCursor)
-            QApplication::setOverrideCursor(Qt::WaitCursor);
-        m_waitCursor = true;
+        // This window's pointer only: the prompt and the boxes a send shows wait for the user.
+        setCursor(Qt::WaitCursor);
     } else {
-        if (m_waitCursor)
-            QApplication::restoreOverrideCursor();
-        m_waitCursor = false;
+        unsetCursor();
         if (m_focusBeforeLock)
             m_focusBeforeLock->setFocus();
     }

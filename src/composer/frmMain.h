@@ -29,6 +29,10 @@ public:
     // attachment dialog puts a new list in its place.
     QStringList Attachments;
 
+    // Starts the message a mail link asked for; its recipients replace the
+    // ones loaded from the last run.
+    void StartMessage(const QString& recipients, const QString& subject, const QString& body);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
@@ -56,6 +60,13 @@ private:
     void cmdServerSettings_Click();
     void cmdOpenDataPath_Click();
     void cmdAttachments_Click();
+
+    // Files dropped anywhere on the window are attached as if chosen in the
+    // attachment dialog; other drops go on to the control under them.
+    void AcceptFileDrops();
+    bool HandleFileDrop(QDropEvent* event);
+    void AttachFiles(const QStringList& files);
+    void ShowAttachmentCount();
 
     void LoadSettings();
     void SaveSettings();
@@ -95,6 +106,5 @@ private:
     // True from locking the window to unlocking it, around the whole send.
     bool m_sendRunning = false;
     bool m_loaded = false;
-    bool m_waitCursor = false;
     QPointer<QWidget> m_focusBeforeLock;
 };

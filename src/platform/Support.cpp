@@ -23,7 +23,9 @@
 
 void ksRegisterAppPath()
 {
-    // The desktop finds the program through its .desktop entry; nothing to register.
+    // The desktop finds the program through its .desktop entry; this tells it
+    // which entry the program's windows belong to.
+    QGuiApplication::setDesktopFileName(QStringLiteral(VELLUM_DESKTOP_ID));
 }
 
 bool ksIsInIDE()

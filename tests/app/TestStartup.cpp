@@ -47,6 +47,8 @@ private slots:
         QCOMPARE(windows.size(), 1);
         QCOMPARE(windows.first()->windowTitle(), QStringLiteral("Vellum"));
         QVERIFY(!QApplication::windowIcon().isNull());
+        // The desktop matches the window to the installed entry by this name.
+        QCOMPARE(QGuiApplication::desktopFileName(), QStringLiteral("org.tessaline.Vellum"));
     }
 
     void fileInPlaceOfTheVendorFolderEndsWithoutAWindow()

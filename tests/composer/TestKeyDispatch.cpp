@@ -176,6 +176,33 @@ private slots:
             QVERIFY2(answerer.seen.at(i).contains(dialogs.at(i)), qPrintable(answerer.seen.at(i)));
     }
 
+    // The busy pointer is the composer's: the prompt and the report, which
+    // wait for the user, show their usual pointer.
+    void busyPointerStaysOnTheComposer()
+    {
+        SmtpTestServer::Options serverOptions;
+        serverOptions.refuseRecipient = QStringLiteral("anna@example.org");
+        server = std::make_unique<SmtpTestServer>(serverOptions);
+        QVERIFY2(server->isRunning(), qPrintable(server->errorText()));
+        DialogAnswerer answerer;
+        QList<bool> dialogPointerBusy;
+        QList<bool> composerPointerBusy;
+        ComposerFixture composer;
+        answerer.answer = [&, defaultAnswer = answerer.answer](QWidget* dialog) {
+            dialogPointerBusy << (QApplication::overrideCursor() ||
+                                  dialog->cursor().shape() == Qt::WaitCursor);
+            composerPointerBusy << (composer.window->cursor().shape() == Qt::WaitCursor);
+            defaultAnswer(dialog);
+        };
+        fill(composer, 0, QString());
+        composer.button("cmdSend")->click();
+
+        QCOMPARE(answerer.seen.size(), 2); // the prompt, then the report
+        QCOMPARE(dialogPointerBusy, (QList<bool>{false, false}));
+        QCOMPARE(composerPointerBusy, (QList<bool>{true, true}));
+        QCOMPARE(composer.window->cursor().shape(), Qt::ArrowCursor);
+    }
+
     void shiftF1ShowsOneAboutBox_data()
     {
         QTest::addColumn<QString>("focus");

@@ -413,7 +413,7 @@ class Vellum:
     permission bits bind it as they bind a normal user, root or not.
     """
 
-    def __init__(self, display, home, work):
+    def __init__(self, display, home, work, arguments=()):
         self.display = display
         self.home = home
         self.log_path = Path(work) / f"vellum-{time.monotonic_ns()}.log"
@@ -427,7 +427,7 @@ class Vellum:
         self.process = _spawn(
             ["unshare", "--mount", "--map-root-user", "--", "/bin/sh", "-c",
              'mount --bind "$0" /etc/ssl/certs && exec setpriv --bounding-set=-all --inh-caps=-all -- "$@"',
-             str(_trust_store(work)), binary],
+             str(_trust_store(work)), binary, *arguments],
             self.log, env=environment, cwd=str(home.home))
         wait_until(lambda: self.display.windows(MAIN_TITLE) or not self.running(), "the composer window")
         if not self.running():
@@ -539,10 +539,10 @@ class EndToEndTest(unittest.TestCase):
         self.addCleanup(server.close)
         return server
 
-    def start(self):
+    def start(self, *arguments):
         """Starts the program in this test's home and waits for its window."""
         self.assertEqual(self.display.titles(), [], "windows left from before")
-        program = Vellum(self.display, self.home, self.work)
+        program = Vellum(self.display, self.home, self.work, arguments)
         self.programs.append(program)
         return program
 

@@ -397,8 +397,11 @@ private slots:
                    "The server refused the recipient <rcpt@example.com>: 550 5.1.1 <rcpt@example.com>: "
                    "Recipient address rejected: User unknown")
             << 2;
-        QTest::newRow("silent server") << Server::Silent << false << true
-                                       << QStringLiteral("The server did not answer within 3 seconds.") << 5;
+        QTest::newRow("silent server")
+            << Server::Silent << false << true
+            << QStringLiteral("The server at 127.0.0.1 port %1 accepted the connection but did not greet "
+                              "within 3 seconds.")
+            << 5;
         QTest::newRow("untrusted certificate")
             << Server::Normal << true << false << QStringLiteral("The server's certificate is not trusted: ")
             << 2;

@@ -115,6 +115,16 @@ SmtpTestServer::SmtpTestServer(Options options) : m_options(std::move(options))
         arguments << QStringLiteral("--silent");
     if (m_options.fastData)
         arguments << QStringLiteral("--fast-data");
+    if (m_options.stallAfterGreeting)
+        arguments << QStringLiteral("--stall-after-greeting");
+    if (m_options.stallInStartTls)
+        arguments << QStringLiteral("--stall-in-starttls");
+    if (m_options.dropAfterData)
+        arguments << QStringLiteral("--drop-after-data");
+    if (!m_options.dataReply.isEmpty())
+        arguments << QStringLiteral("--data-reply") << m_options.dataReply;
+    if (m_options.requireStartTls)
+        arguments << QStringLiteral("--require-starttls");
     if (m_options.dataDelaySeconds > 0)
         arguments << QStringLiteral("--data-delay") << QString::number(m_options.dataDelaySeconds);
 

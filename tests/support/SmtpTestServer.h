@@ -22,8 +22,13 @@ public:
         QString refuseRecipient;
         bool silent = false;
         int dataDelaySeconds = 0;
-        int port = 0;          // 0 picks a free one
-        bool fastData = false; // reads message data in large blocks: for benchmarks, not for tests
+        bool stallAfterGreeting = false;
+        bool stallInStartTls = false;
+        bool dropAfterData = false;   // keeps the message, closes instead of answering
+        QString dataReply;            // answers the message data with this instead
+        bool requireStartTls = false; // 530 to everything before STARTTLS
+        int port = 0;                 // 0 picks a free one
+        bool fastData = false;        // reads message data in large blocks: for benchmarks, not for tests
     };
 
     struct Received {

@@ -34,6 +34,14 @@ def parse_arguments():
     parser.add_argument("--refuse-recipient", default="", help="answer 550 to this recipient")
     parser.add_argument("--silent", action="store_true", help="accept connections, never greet")
     parser.add_argument("--data-delay", type=float, default=0, help="seconds before answering DATA")
+    parser.add_argument("--stall-after-greeting", action="store_true", help="greet, then never answer")
+    parser.add_argument("--stall-in-starttls", action="store_true",
+                        help="agree to STARTTLS, then never take part in the handshake")
+    parser.add_argument("--drop-after-data", action="store_true",
+                        help="keep the message, then close the connection instead of answering")
+    parser.add_argument("--data-reply", default="", help="answer the message data with this reply")
+    parser.add_argument("--require-starttls", action="store_true",
+                        help="answer 530 to everything before STARTTLS")
     parser.add_argument("--fast-data", action="store_true",
                         help="read message data in large blocks instead of line by line (for benchmarks)")
     return parser.parse_args()
@@ -52,6 +60,8 @@ class Handler:
         return "250 OK"
 
     async def handle_DATA(self, server, session, envelope):
+        if self.arguments.data_reply:
+            return self.arguments.data_reply
         self.count += 1
         base = os.path.join(self.arguments.folder, f"{self.count:04d}")
         # Written under a temporary name first, so a reader never sees half a
@@ -63,6 +73,8 @@ class Handler:
                        "tls": server.transport.get_extra_info("ssl_object") is not None}, file)
         os.replace(base + ".json.tmp", base + ".json")
         os.replace(base + ".eml.tmp", base + ".eml")
+        if self.arguments.drop_after_data:
+            server.transport.abort()
         if self.arguments.data_delay > 0:
             await asyncio.sleep(self.arguments.data_delay)
         return "250 2.0.0 OK: queued"
@@ -116,6 +128,34 @@ class FastDataSMTP(SMTP):
         await self.push(status)
 
 
+class StallingSMTP(SMTP):
+    """Stops answering at a chosen point, as a hung server does."""
+
+    def __init__(self, *args, stall_after_greeting=False, stall_in_starttls=False, **kwargs):
+        super().__init__(*args, **kwargs)
+        self.stall_after_greeting = stall_after_greeting
+        self.stall_in_starttls = stall_in_starttls
+
+    async def _stall(self):
+        await asyncio.sleep(3600)
+
+    async def smtp_EHLO(self, hostname):
+        if self.stall_after_greeting:
+            return await self._stall()
+        return await super().smtp_EHLO(hostname)
+
+    async def smtp_HELO(self, hostname):
+        if self.stall_after_greeting:
+            return await self._stall()
+        return await super().smtp_HELO(hostname)
+
+    async def smtp_STARTTLS(self, arg):
+        if self.stall_in_starttls:
+            await self.push("220 Ready to start TLS")
+            return await self._stall()
+        return await super().smtp_STARTTLS(arg)
+
+
 class SilentProtocol(asyncio.Protocol):
     """Takes the connection and says nothing, as a hung server does."""
 
@@ -147,15 +187,22 @@ def main():
     def factory():
         if arguments.silent:
             return SilentProtocol()
-        return (FastDataSMTP if arguments.fast_data else SMTP)(
+        stalling = arguments.stall_after_greeting or arguments.stall_in_starttls
+        kind = FastDataSMTP if arguments.fast_data else StallingSMTP if stalling else SMTP
+        extra = {}
+        if stalling:
+            extra = {"stall_after_greeting": arguments.stall_after_greeting,
+                     "stall_in_starttls": arguments.stall_in_starttls}
+        return kind(
             handler,
             hostname="localhost",
             tls_context=None if arguments.implicit_tls or arguments.no_starttls else tls,
-            require_starttls=False,
+            require_starttls=arguments.require_starttls,
             authenticator=authenticator,
             auth_require_tls=False,
             data_size_limit=None,
             loop=loop,
+            **extra,
         )
 
     try:

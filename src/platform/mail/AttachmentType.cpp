@@ -6,6 +6,8 @@
 #include <glib.h>
 #include <iconv.h>
 #include <memory>
+#include <optional>
+#include <type_traits>
 #include <uchardet.h>
 
 namespace
@@ -146,17 +148,17 @@ std::optional<AttachmentType::Encoding> messageEncodingOf(const QString& path)
         line.clear();
     };
     const bool read = readBlocks(path, [&](QByteArrayView block) {
-        for (const char c : block) {
-            if (c == '\n') {
-                endLine();
-                continue;
-            }
-            if (c == '\0' || line.size() > 999) {
+        proper = !block.contains('\0');
+        eightBit = eightBit || std::any_of(block.begin(), block.end(), [](char c) { return c < 0; });
+        for (qsizetype start = 0; proper && start < block.size();) {
+            const qsizetype end = block.indexOf('\n', start);
+            const qsizetype stop = end < 0 ? block.size() : end;
+            line.append(block.sliced(start, stop - start));
+            if (line.size() > 999)
                 proper = false;
-                break;
-            }
-            eightBit = eightBit || static_cast<unsigned char>(c) >= 0x80;
-            line += c;
+            else if (end >= 0)
+                endLine();
+            start = stop + 1;
         }
         return proper;
     });

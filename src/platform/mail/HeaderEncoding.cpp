@@ -1,6 +1,7 @@
 #include "HeaderEncoding.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstring>
 
 namespace

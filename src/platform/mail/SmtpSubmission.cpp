@@ -26,7 +26,9 @@ struct Transcript {
     bool replyComplete = true;
     QByteArray lastCommand;
     QByteArray lastArgument;
-    bool quitting = false; // what follows QUIT says nothing about the failure
+    bool quitting = false;   // what follows QUIT says nothing about the failure
+    bool dataEnded = false;  // the whole message went out; only the server's answer to it is missing
+    bool tlsStarted = false; // a TLS handshake began: the TCP connection stands
 
     void received(const char* data, size_t size)
     {
@@ -103,6 +105,8 @@ int onDebug(CURL*, curl_infotype type, char* data, size_t size, void* user)
         transcript->received(data, size);
     else if (type == CURLINFO_HEADER_OUT)
         transcript->sent(data, size);
+    else if (type == CURLINFO_SSL_DATA_OUT)
+        transcript->tlsStarted = true;
     return 0;
 }
 
@@ -147,6 +151,16 @@ template <typename Handle, void (*Free)(Handle*)> struct CurlRef {
     }
 };
 
+// How long the user waited when the server stopped answering: the whole
+// greeting, STARTTLS and login share the connect time-out; each later command
+// has the stall time-out of its own.
+int waitedSeconds(const SmtpSubmission& submission, const Transcript& transcript)
+{
+    static const QList<QByteArray> connecting{"", "EHLO", "HELO", "STARTTLS", "AUTH"};
+    return connecting.contains(transcript.lastCommand) ? submission.connectTimeoutSeconds
+                                                       : submission.stallTimeoutSeconds;
+}
+
 QString describe(CURLcode code, CURL* easy, const SmtpSubmission& submission, const QString& host,
                  const Transcript& transcript, const char* errorBuffer)
 {
@@ -154,12 +168,34 @@ QString describe(CURLcode code, CURL* easy, const SmtpSubmission& submission, co
         QString::fromUtf8(errorBuffer[0] ? errorBuffer : curl_easy_strerror(code)).trimmed();
     const QString reply = transcript.lastReply();
     const QString where = QStringLiteral("%1 port %2").arg(host).arg(submission.port);
+    const bool implicitTls = submission.useSSL && submission.port == 465;
     curl_off_t connectTime = 0;
     curl_easy_getinfo(easy, CURLINFO_CONNECT_TIME_T, &connectTime);
-    curl_off_t totalTime = 0;
-    curl_easy_getinfo(easy, CURLINFO_TOTAL_TIME_T, &totalTime);
+    curl_off_t secureTime = 0;
+    curl_easy_getinfo(easy, CURLINFO_APPCONNECT_TIME_T, &secureTime);
     long osErrno = 0;
     curl_easy_getinfo(easy, CURLINFO_OS_ERRNO, &osErrno);
+
+    // The server has the whole message and has not said whether it took it:
+    // it may well be delivered, so a second send could be a duplicate.
+    if (transcript.dataEnded && reply.startsWith(QLatin1String("354"))) {
+        const QString check = QStringLiteral(
+            "The message may have been delivered: check with the recipients or in the server's sent mail "
+            "before sending it again.");
+        if (code == CURLE_OPERATION_TIMEDOUT)
+            return QStringLiteral("The server received the whole message but did not confirm it within %1 "
+                                  "seconds. ")
+                       .arg(submission.stallTimeoutSeconds) +
+                   check;
+        return QStringLiteral("The server received the whole message but closed the connection without "
+                              "confirming it. ") +
+               check;
+    }
+    if (!submission.useSSL && reply.startsWith(QLatin1String("530")) &&
+        reply.contains(QLatin1String("TLS"), Qt::CaseInsensitive))
+        return QStringLiteral("The server accepts mail only over a secure connection: turn on SSL in the "
+                              "server settings. (%1)")
+            .arg(reply);
 
     QString sentence;
     bool curlTextShown = false;
@@ -177,17 +213,29 @@ QString describe(CURLcode code, CURL* easy, const SmtpSubmission& submission, co
         }
         break;
     case CURLE_OPERATION_TIMEDOUT:
-        if (connectTime == 0 && transcript.replyLines.isEmpty())
+        curlTextShown = true; // says no more than the sentence
+        if (implicitTls && secureTime == 0 && transcript.tlsStarted)
+            sentence =
+                QStringLiteral("The server at %1 accepted the connection but did not set up the secure "
+                               "connection within %2 seconds. Check the port and the SSL setting.")
+                    .arg(where)
+                    .arg(submission.connectTimeoutSeconds);
+        else if (connectTime == 0 && transcript.replyLines.isEmpty())
             sentence = QStringLiteral("Can't connect to %1: no answer within %2 seconds.")
                            .arg(where)
                            .arg(submission.connectTimeoutSeconds);
-        else if (!transcript.replyLines.isEmpty())
+        else if (transcript.replyLines.isEmpty())
+            sentence = QStringLiteral("The server at %1 accepted the connection but did not greet within %2 "
+                                      "seconds. Check the server name, the port and the SSL setting.")
+                           .arg(where)
+                           .arg(submission.connectTimeoutSeconds);
+        else if (transcript.lastCommand == "STARTTLS")
+            sentence = QStringLiteral("The server did not set up the secure connection (STARTTLS) within %1 "
+                                      "seconds. Check the port and the SSL setting.")
+                           .arg(submission.connectTimeoutSeconds);
+        else
             sentence = QStringLiteral("The server did not answer within %1 seconds.")
-                           .arg(submission.stallTimeoutSeconds);
-        else // connected, but not even a greeting or a finished TLS handshake
-            sentence = QStringLiteral(
-                           "The server did not answer within %1 seconds. Check the port and the SSL setting.")
-                           .arg(qRound(totalTime / 1e6));
+                           .arg(waitedSeconds(submission, transcript));
         break;
     case CURLE_PEER_FAILED_VERIFICATION:
         sentence = QStringLiteral("The server's certificate is not trusted: %1").arg(curlText);
@@ -212,20 +260,30 @@ QString describe(CURLcode code, CURL* easy, const SmtpSubmission& submission, co
         sentence =
             QStringLiteral("The server refused the login: %1")
                 .arg(transcript.lastCommand == "AUTH" && transcript.lastReplyIsRefusal() ? reply : curlText);
-        curlTextShown = !(transcript.lastCommand == "AUTH" && transcript.lastReplyIsRefusal());
+        curlTextShown = true;
         break;
     default:
         if (transcript.lastReplyIsRefusal()) {
+            // The server's own words say it; the library's code name adds nothing.
+            curlTextShown = true;
             if (transcript.lastCommand == "MAIL")
                 sentence = QStringLiteral("The server refused the sender address <%1>: %2")
                                .arg(QString::fromUtf8(transcript.lastArgument), reply);
             else if (transcript.lastCommand == "RCPT")
                 sentence = QStringLiteral("The server refused the recipient <%1>: %2")
                                .arg(QString::fromUtf8(transcript.lastArgument), reply);
+            else if (transcript.lastCommand == "DATA" && reply.startsWith(QLatin1String("552")))
+                sentence =
+                    QStringLiteral("The server refused the message as too large: %1. Send fewer or smaller "
+                                   "attachments.")
+                        .arg(reply);
             else if (transcript.lastCommand == "DATA")
                 sentence = QStringLiteral("The server refused the message: %1").arg(reply);
             else
                 sentence = QStringLiteral("The server refused to go on: %1").arg(reply);
+        } else if (code == CURLE_RECV_ERROR || code == CURLE_SEND_ERROR || code == CURLE_GOT_NOTHING) {
+            sentence = QStringLiteral("The server closed the connection unexpectedly.");
+            curlTextShown = true; // "errno: 104" tells a person nothing more
         } else {
             sentence = QStringLiteral("The connection to the server failed: %1").arg(curlText);
             curlTextShown = true;
@@ -235,6 +293,13 @@ QString describe(CURLcode code, CURL* easy, const SmtpSubmission& submission, co
     if (!curlTextShown && !curlText.isEmpty())
         sentence += QStringLiteral("\r\n\r\nDetails: ") + curlText;
     return sentence;
+}
+
+// Once QUIT is out, the outcome is settled: waiting for its answer would add
+// a second time-out to the one the user was told about.
+int onProgress(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t)
+{
+    return static_cast<const Transcript*>(user)->quitting ? 1 : 0;
 }
 
 } // namespace
@@ -285,7 +350,13 @@ void submitMail(const SmtpSubmission& submission)
     curl_easy_setopt(e, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(e, CURLOPT_UPLOAD, 1L);
     curl_easy_setopt(e, CURLOPT_READFUNCTION, onRead);
-    curl_easy_setopt(e, CURLOPT_READDATA, &submission);
+    SmtpSubmission reading = submission;
+    reading.read = [&transcript, read = submission.read](char* buffer, qint64 maxSize) {
+        const qint64 done = read(buffer, maxSize);
+        transcript.dataEnded = done == 0;
+        return done;
+    };
+    curl_easy_setopt(e, CURLOPT_READDATA, &reading);
     curl_easy_setopt(e, CURLOPT_UPLOAD_BUFFERSIZE, 512L * 1024L);
     curl_easy_setopt(e, CURLOPT_MAIL_FROM, from.constData());
     curl_easy_setopt(e, CURLOPT_MAIL_RCPT, recipients.handle);
@@ -307,6 +378,11 @@ void submitMail(const SmtpSubmission& submission)
     curl_easy_setopt(e, CURLOPT_VERBOSE, 1L);
     curl_easy_setopt(e, CURLOPT_DEBUGFUNCTION, onDebug);
     curl_easy_setopt(e, CURLOPT_DEBUGDATA, &transcript);
+    // The connection ends inside the transfer, where the progress check below applies to its QUIT.
+    curl_easy_setopt(e, CURLOPT_FORBID_REUSE, 1L);
+    curl_easy_setopt(e, CURLOPT_NOPROGRESS, 0L);
+    curl_easy_setopt(e, CURLOPT_XFERINFOFUNCTION, onProgress);
+    curl_easy_setopt(e, CURLOPT_XFERINFODATA, &transcript);
 
     // libcurl waits for some replies (the one to the message data among them)
     // without giving control back, so the transfer runs on a worker thread

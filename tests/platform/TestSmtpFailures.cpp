@@ -1,0 +1,150 @@
+#include "SmtpTestServer.h"
+#include "TestEnvironment.h"
+#include "platform/RuntimeError.h"
+#include "platform/mail/SmtpMailMessage.h"
+
+#include <QElapsedTimer>
+
+namespace
+{
+
+const int TimeoutSeconds = 3;
+
+enum class Failure {
+    StallBeforeGreeting,
+    StallAfterGreeting,
+    StallInStartTls,
+    StallInImplicitTls,
+    StallAfterTheDot,
+    DropAfterTheDot,
+    TooLarge,
+    WantsStartTls,
+};
+
+} // namespace
+
+Q_DECLARE_METATYPE(Failure)
+
+// What a person is told when a server fails at each point of the dialogue,
+// and how long they wait for it.
+class TestSmtpFailures : public QObject
+{
+    Q_OBJECT
+    std::unique_ptr<TestEnvironment> environment;
+
+private slots:
+    void init() { environment = std::make_unique<TestEnvironment>(); }
+    void cleanup() { environment.reset(); }
+
+    void eachFailureSaysWhatHappenedWithinTheTimeItNames_data()
+    {
+        QTest::addColumn<Failure>("failure");
+        QTest::addColumn<QString>("expected");
+        QTest::addColumn<int>("namedSeconds"); // 0: no waiting named, none expected
+        QTest::addColumn<bool>("delivered");   // the server kept the message
+
+        const QString mayHaveBeenDelivered = QStringLiteral(
+            "The message may have been delivered: check with the recipients or in the server's "
+            "sent mail before sending it again.");
+        QTest::newRow("stall before greeting")
+            << Failure::StallBeforeGreeting
+            << QStringLiteral(
+                   "The server at 127.0.0.1 port %1 accepted the connection but did not greet within 3 "
+                   "seconds. Check the server name, the port and the SSL setting.")
+            << TimeoutSeconds << false;
+        QTest::newRow("stall after greeting")
+            << Failure::StallAfterGreeting << QStringLiteral("The server did not answer within 3 seconds.")
+            << TimeoutSeconds << false;
+        QTest::newRow("stall in STARTTLS")
+            << Failure::StallInStartTls
+            << QStringLiteral("The server did not set up the secure connection (STARTTLS) within 3 seconds. "
+                              "Check the port and the SSL setting.")
+            << TimeoutSeconds << false;
+        QTest::newRow("stall in the TLS handshake on 465")
+            << Failure::StallInImplicitTls
+            << QStringLiteral(
+                   "The server at 127.0.0.1 port 465 accepted the connection but did not set up the "
+                   "secure connection within 3 seconds. Check the port and the SSL setting.")
+            << TimeoutSeconds << false;
+        QTest::newRow("stall after the final dot")
+            << Failure::StallAfterTheDot
+            << QStringLiteral(
+                   "The server received the whole message but did not confirm it within 3 seconds. ") +
+                   mayHaveBeenDelivered
+            << TimeoutSeconds << true;
+        QTest::newRow("drop after the final dot")
+            << Failure::DropAfterTheDot
+            << QStringLiteral("The server received the whole message but closed the connection without "
+                              "confirming it. ") +
+                   mayHaveBeenDelivered
+            << 0 << true;
+        QTest::newRow("552 to the message")
+            << Failure::TooLarge
+            << QStringLiteral(
+                   "The server refused the message as too large: 552 5.3.4 Message size exceeds fixed "
+                   "maximum message size. Send fewer or smaller attachments.")
+            << 0 << false;
+        QTest::newRow("530 STARTTLS required")
+            << Failure::WantsStartTls
+            << QStringLiteral(
+                   "The server accepts mail only over a secure connection: turn on SSL in the server "
+                   "settings. (530 Must issue a STARTTLS command first)")
+            << 0 << false;
+    }
+    void eachFailureSaysWhatHappenedWithinTheTimeItNames()
+    {
+        QFETCH(Failure, failure);
+        QFETCH(QString, expected);
+        QFETCH(int, namedSeconds);
+        QFETCH(bool, delivered);
+
+        SmtpTestServer::Options options;
+        options.silent = failure == Failure::StallBeforeGreeting || failure == Failure::StallInImplicitTls;
+        options.stallAfterGreeting = failure == Failure::StallAfterGreeting;
+        options.stallInStartTls = failure == Failure::StallInStartTls;
+        options.dataDelaySeconds = failure == Failure::StallAfterTheDot ? 600 : 0;
+        options.dropAfterData = failure == Failure::DropAfterTheDot;
+        if (failure == Failure::TooLarge)
+            options.dataReply = QStringLiteral("552 5.3.4 Message size exceeds fixed maximum message size");
+        options.requireStartTls = failure == Failure::WantsStartTls;
+        if (failure == Failure::StallInImplicitTls)
+            options.port = 465;
+        SmtpTestServer server(options);
+        if (!server.isRunning() && options.port != 0 && server.errorText().contains(QLatin1String("in use")))
+            QSKIP(qPrintable(QStringLiteral("port 465 is busy: %1").arg(server.errorText())));
+        QVERIFY2(server.isRunning(), qPrintable(server.errorText()));
+
+        SmtpMailMessage::Options timeouts;
+        timeouts.caCertificateFile = SmtpTestServer::caCertificateFile();
+        timeouts.connectTimeoutSeconds = TimeoutSeconds;
+        timeouts.stallTimeoutSeconds = TimeoutSeconds;
+        SmtpMailMessage message(timeouts);
+        message.setFrom(QStringLiteral("sender@example.com"));
+        message.setTo(QStringLiteral("rcpt@example.com"));
+        message.setSubject(QStringLiteral("Test"));
+        message.setUserName(QStringLiteral("user"));
+        message.setPassword(QStringLiteral("secret"));
+        message.setBody(QStringLiteral("Hello"));
+        message.setServer(QStringLiteral("127.0.0.1"));
+        message.setPort(server.port());
+        message.setUseSSL(failure == Failure::StallInStartTls || failure == Failure::StallInImplicitTls);
+
+        QElapsedTimer clock;
+        clock.start();
+        QString shown;
+        try {
+            message.send();
+        } catch (const RuntimeError& error) {
+            shown = error.description();
+        }
+        const qint64 waited = clock.elapsed();
+        qInfo("%s | %.1f s | %s", QTest::currentDataTag(), waited / 1000.0, qPrintable(shown));
+
+        QCOMPARE(shown, expected.contains(QLatin1String("%1")) ? expected.arg(server.port()) : expected);
+        QVERIFY2(waited <= (namedSeconds + 2) * 1000, qPrintable(QStringLiteral("waited %1 ms").arg(waited)));
+        QCOMPARE(server.receivedMessages().size(), delivered ? 1 : 0);
+    }
+};
+
+VELLUM_TEST_MAIN(TestSmtpFailures)
+#include "TestSmtpFailures.moc"
