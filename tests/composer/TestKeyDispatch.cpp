@@ -1,6 +1,5 @@
 #include "ComposerFixture.h"
 #include "TestServerComponents.h"
-#include "composer/MailSettings.h"
 #include "send/frmSubject.h"
 
 #include <QDir>
@@ -66,17 +65,7 @@ class TestKeyDispatch : public QObject
 
     void fill(ComposerFixture& composer, int option, const QString& subject)
     {
-        const SmtpTestServer::Options defaults;
-        MailSettings::MailFrom = QStringLiteral("sender@example.org");
-        MailSettings::UserName = defaults.user;
-        MailSettings::Password = defaults.password;
-        MailSettings::SMTPServer = QStringLiteral("127.0.0.1");
-        MailSettings::SMTPServerPort = server->port();
-        MailSettings::UseSSL = false;
-        MailSettings::TempFilePrefix = false;
-        composer.txtTo()->setText(QStringLiteral("anna@example.org"));
-        composer.txtSubject()->setText(subject);
-        composer.txtMessage()->setPlainText(QStringLiteral("Hello"));
+        fillForTestServer(composer, *server, subject);
         for (int clicks = 0; clicks < option; ++clicks)
             composer.button("cmdSendHotkeyOption")->click();
     }

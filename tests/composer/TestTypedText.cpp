@@ -1,6 +1,5 @@
 #include "ComposerFixture.h"
 #include "TestServerComponents.h"
-#include "composer/MailSettings.h"
 
 #include <QClipboard>
 #include <QJsonObject>
@@ -44,20 +43,6 @@ class TestTypedText : public QObject
     std::unique_ptr<TestEnvironment> environment;
     std::unique_ptr<SmtpTestServer> server;
 
-    void fill(ComposerFixture& composer)
-    {
-        const SmtpTestServer::Options defaults;
-        MailSettings::MailFrom = QStringLiteral("sender@example.org");
-        MailSettings::UserName = defaults.user;
-        MailSettings::Password = defaults.password;
-        MailSettings::SMTPServer = QStringLiteral("127.0.0.1");
-        MailSettings::SMTPServerPort = server->port();
-        MailSettings::UseSSL = false;
-        composer.txtTo()->setText(QStringLiteral("anna@example.org"));
-        composer.txtSubject()->setText(QStringLiteral("Report"));
-        composer.txtMessage()->setPlainText(QStringLiteral("Hello"));
-    }
-
 private slots:
     void init()
     {
@@ -81,7 +66,8 @@ private slots:
         QTest::newRow("recipient list past 32,767 characters")
             << "txtTo" << longRecipientList().join(QStringLiteral(", ")) << QString();
         QTest::newRow("subject of 100,000 characters")
-            << "txtSubject" << QStringLiteral("Quarterly figures ").repeated(5556) + QStringLiteral("end") << QString();
+            << "txtSubject" << QStringLiteral("Quarterly figures ").repeated(5556) + QStringLiteral("end")
+            << QString();
         QTest::newRow("NUL in the recipient")
             << "txtTo" << QStringLiteral("good@example.org, ") + QChar(0) + QStringLiteral("evil@example.org")
             << "contains a control character";
@@ -95,7 +81,7 @@ private slots:
         QFETCH(QString, pasted);
         QFETCH(QString, refusal);
         ComposerFixture composer;
-        fill(composer);
+        fillForTestServer(composer, *server);
         QLineEdit* edit = composer.control<QLineEdit>(box.toLatin1().constData());
         paste(edit, pasted);
         QCOMPARE(edit->text(), pasted);

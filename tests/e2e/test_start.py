@@ -1,12 +1,12 @@
 #!/usr/bin/python3
 """First start with nothing stored, the server set up in the settings dialog,
-Esc closing, and a second start that remembers."""
+Esc closing (not while sending), and a second start that remembers."""
 
 import stat
 import unittest
 
 from vellum_e2e import (BOX_TITLE, COMPOSER_SIZE, MAIN_TITLE, SETTINGS, SETTINGS_TITLE, EndToEndTest,
-                        SmtpServer, body_text, pixels)
+                        SmtpServer, body_text, pixels, wait_until)
 
 
 class FirstAndSecondStart(EndToEndTest):
@@ -77,6 +77,20 @@ class FirstAndSecondStart(EndToEndTest):
         self.assertEqual(self.home.history("To History.DAT"), [self.RECIPIENT])
         self.assertEqual(self.home.history("Subject History.DAT"), ["Quarterly report"])
         self.assertEqual(self.home.settings()["Server settings/SMTP server port"], str(self.server.port))
+
+    def test_esc_while_sending_is_ignored_and_the_send_completes(self):
+        # The server holds its answer for a while after the message has arrived.
+        server = self.start_server("--data-delay", "3")
+        program = self.start()
+        program.set_up_server(server)
+        program.compose(to="olga@example.org", subject="Slow server", body="Wait for it.")
+        program.click("cmdSend")
+        wait_until(server.messages, "the message at the server")
+        program.key("Escape")
+        self.assertEnded(program)
+        self.assertEqual(len(server.messages()), 1)
+        self.assertEqual(len(self.home.local_copies()), 1)
+        self.assertEqual(self.home.history("To History.DAT"), ["olga@example.org"])
 
 
 if __name__ == "__main__":

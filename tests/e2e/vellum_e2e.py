@@ -549,7 +549,8 @@ class EndToEndTest(unittest.TestCase):
     def _close_programs(self):
         result = self._outcome.result
         if any(test is self for test, _ in result.errors + result.failures):
-            artifacts = Path(os.environ.get("VELLUM_E2E_ARTIFACTS", Path.cwd() / "e2e-artifacts"))
+            artifacts = Path(os.environ.get("VELLUM_E2E_ARTIFACTS",
+                                            Path(tempfile.gettempdir()) / "vellum-e2e-artifacts"))
             artifacts.mkdir(parents=True, exist_ok=True)
             shot = artifacts / (self.id() + ".png")
             self.display.screenshot(shot)

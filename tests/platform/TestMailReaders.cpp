@@ -59,14 +59,23 @@ QString displayed(const QString& name, const QByteArray& address)
     return name.isEmpty() ? QString::fromLatin1(address) : name + QStringLiteral(" <%1>").arg(address);
 }
 
-// Encoded-words within 75 characters, header lines within 78, and no padded B-word that
+// In every header: encoded-words within 75 characters, lines within 78, and no padded B-word that
 // another encoded-word continues (GMime-based readers stop decoding there).
 QString headerProblem(const QByteArray& raw)
 {
-    const QByteArray head = raw.left(raw.indexOf("\r\n\r\n"));
-    for (const QByteArray& line : head.split('\n')) {
-        if (line.size() - 1 > 78)
-            return QStringLiteral("header line of %1 octets: %2").arg(line.size() - 1).arg(line);
+    // The message's header and each part's, which start after a boundary line.
+    QByteArray head;
+    bool inHeader = true;
+    for (const QByteArray& line : raw.split('\n')) {
+        if (!inHeader && line.startsWith("--")) {
+            inHeader = true;
+        } else if (inHeader && line == "\r") {
+            inHeader = false;
+        } else if (inHeader) {
+            if (line.size() - 1 > 78)
+                return QStringLiteral("header line of %1 octets: %2").arg(line.size() - 1).arg(line);
+            head += line + '\n';
+        }
     }
     static const QRegularExpression word(
         QStringLiteral("=\\?[^?\\s]+\\?([bBqQ])\\?([^?\\s]*)\\?=(\\s+=\\?)?"));

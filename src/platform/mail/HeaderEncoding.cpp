@@ -133,18 +133,22 @@ private:
     bool m_lineHasToken = false;
 };
 
-// False when a B-word would need padding even on a line of its own.
+// False when a B-word would need padding even on a line of its own; Q never fails.
 bool appendWords(FoldedHeader& header, QByteArray separator, const QByteArray& text, Encoding encoding)
 {
     qsizetype start = 0;
     while (start < text.size()) {
         const int room = qMin(wordLimit, header.room(separator.size())) - wordOverhead;
-        const qsizetype end = room > 0 ? wordEnd(text, start, room, encoding) : start;
-        if (end == start) {
-            if (!header.canFold())
-                return false;
+        qsizetype end = room > 0 ? wordEnd(text, start, room, encoding) : start;
+        if (end == start && header.canFold()) {
             header.fold();
             continue;
+        }
+        if (end == start) {
+            if (encoding == Encoding::B)
+                return false;
+            // No line to fold to: a longer line rather than a lost character.
+            end = start + characterLength(text, start);
         }
         header.append(separator, encodedWord(text.mid(start, end - start), encoding));
         separator = " ";
