@@ -232,6 +232,9 @@ private slots:
             << QStringLiteral("Mr =?utf-8?b?QWRtaW4=?=") << hello << Attachments{};
         QTest::newRow("blanks at the ends of the subject")
             << QStringLiteral("  Re:   spaced   out  ") << QString() << QString() << hello << Attachments{};
+        QTest::newRow("plain and encoded words mixed, with a tab")
+            << QStringLiteral("Re: Отчёт\t=?utf-8?b?eA==?= 😀 and  more  ") << QStringLiteral("Anna")
+            << QStringLiteral("Bob") << hello << Attachments{};
         QTest::newRow("subject of blanks only")
             << QStringLiteral("   ") << QString() << QString() << hello << Attachments{};
         QTest::newRow("From lines in the body")
