@@ -1,5 +1,6 @@
 #include "app/CommandLine.h"
 #include "app/modMain.h"
+#include "platform/CoreDumps.h"
 #include "platform/LastResort.h"
 #include "platform/RuntimeError.h"
 
@@ -8,6 +9,7 @@
 
 int main(int argc, char* argv[])
 {
+    keepSecretsOutOfCoreDumps();
     // Read before the application object exists: --help needs no display.
     const CommandLine commandLine = CommandLine::parse(argc, argv);
     if (commandLine.action != CommandLine::Compose)

@@ -260,6 +260,7 @@ void frmAttachments::AddFiles()
     if (chosen.isEmpty())
         return;
     store->write(OfnSection, LastFolderKey, SettingsStore::Text, ksGetFilePath(chosen.first()), identity);
+    store->commit();
 
     AppendNewFiles(chosen);
     UpdateInfo();

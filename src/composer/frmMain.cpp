@@ -48,6 +48,33 @@ const QString AboutText = QStringLiteral("Велара");
 const char* const TagProperty = "tag";
 const char* const SelectOnReleaseProperty = "selectOnRelease";
 
+struct StoredSetting {
+    QString section;
+    QString key;
+    SettingsStore::Kind kind;
+    QVariant defaultValue;
+};
+
+// In the order they are read and written; the memory side is
+// frmMain::SettingValues().
+const std::array<StoredSetting, frmMain::SettingCount>& storedSettings()
+{
+    const QString mails = QStringLiteral("Mails");
+    const QString server = QStringLiteral("Server settings");
+    static const std::array<StoredSetting, frmMain::SettingCount> settings = {{
+        {mails, QStringLiteral("To"), SettingsStore::Text, QString()},
+        {QString(), QStringLiteral("Send Hotkey Option"), SettingsStore::Integer, 0},
+        {mails, QStringLiteral("Mail from"), SettingsStore::Text, QString()},
+        {server, QStringLiteral("User name"), SettingsStore::Text, QString()},
+        {server, QStringLiteral("Password"), SettingsStore::Text, QString()},
+        {server, QStringLiteral("SMTP server"), SettingsStore::Text, QString()},
+        {server, QStringLiteral("SMTP server port"), SettingsStore::Integer, 25},
+        {server, QStringLiteral("Use SSL"), SettingsStore::Boolean, false},
+        {QString(), QStringLiteral("Temp File Prefix"), SettingsStore::Boolean, false},
+    }};
+    return settings;
+}
+
 QLineEdit* makeLineEdit(QWidget* parent, const char* name)
 {
     auto* box = new QLineEdit(parent);
@@ -512,51 +539,60 @@ void frmMain::LoadSettings()
 {
     const ApplicationIdentity& identity = ApplicationIdentity::current();
     const std::unique_ptr<SettingsStore> store = components().createSettingsStore();
-    const auto read = [&](const QString& section, const QString& key, SettingsStore::Kind kind,
-                          const QVariant& defaultValue) {
-        return store->read(section, key, kind, identity, defaultValue);
+    std::array<QVariant, SettingCount> stored;
+    const auto read = [&](std::size_t row) {
+        const StoredSetting& setting = storedSettings()[row];
+        stored[row] = store->read(setting.section, setting.key, setting.kind, identity, setting.defaultValue);
+        return stored[row];
     };
-    const QString mails = QStringLiteral("Mails");
-    const QString server = QStringLiteral("Server settings");
 
-    txtTo->setText(read(mails, QStringLiteral("To"), SettingsStore::Text, QString()).toString());
-    SetSendHotkeyOption(
-        read(QString(), QStringLiteral("Send Hotkey Option"), SettingsStore::Integer, 0).toInt());
-    MailSettings::MailFrom =
-        read(mails, QStringLiteral("Mail from"), SettingsStore::Text, QString()).toString();
-    MailSettings::UserName =
-        read(server, QStringLiteral("User name"), SettingsStore::Text, QString()).toString();
-    MailSettings::Password = modPasswordCryptor::UnscramblePassword(
-        read(server, QStringLiteral("Password"), SettingsStore::Text, QString()).toString());
-    MailSettings::SMTPServer =
-        read(server, QStringLiteral("SMTP server"), SettingsStore::Text, QString()).toString();
-    MailSettings::SMTPServerPort =
-        read(server, QStringLiteral("SMTP server port"), SettingsStore::Integer, 25).toInt();
-    MailSettings::UseSSL = read(server, QStringLiteral("Use SSL"), SettingsStore::Boolean, false).toBool();
-    MailSettings::TempFilePrefix =
-        read(QString(), QStringLiteral("Temp File Prefix"), SettingsStore::Boolean, false).toBool();
+    txtTo->setText(read(0).toString());
+    SetSendHotkeyOption(read(1).toInt());
+    MailSettings::MailFrom = read(2).toString();
+    MailSettings::UserName = read(3).toString();
+    MailSettings::Password = modPasswordCryptor::UnscramblePassword(read(PasswordSetting).toString());
+    MailSettings::SMTPServer = read(5).toString();
+    MailSettings::SMTPServerPort = read(6).toInt();
+    MailSettings::UseSSL = read(7).toBool();
+    MailSettings::TempFilePrefix = read(8).toBool();
+    m_loadedSettings = {stored, SettingValues()};
 }
 
 void frmMain::SaveSettings()
 {
     const ApplicationIdentity& identity = ApplicationIdentity::current();
     const std::unique_ptr<SettingsStore> store = components().createSettingsStore();
-    const auto write = [&](const QString& section, const QString& key, SettingsStore::Kind kind,
-                           const QVariant& value) { store->write(section, key, kind, value, identity); };
-    const QString mails = QStringLiteral("Mails");
-    const QString server = QStringLiteral("Server settings");
+    const std::array<QVariant, SettingCount> values = SettingValues();
+    for (std::size_t row = 0; row < SettingCount; ++row) {
+        const StoredSetting& setting = storedSettings()[row];
+        const bool changedHere = values[row] != m_loadedSettings.values[row];
+        // A value this window left alone stays as another window stored it meanwhile.
+        if (!changedHere && store->read(setting.section, setting.key, setting.kind, identity,
+                                        setting.defaultValue) != m_loadedSettings.stored[row])
+            continue;
+        QVariant value = values[row];
+        if (row == PasswordSetting) {
+            // Scrambling is random: an unchanged password keeps the form it is stored in.
+            value = changedHere || MailSettings::Password.isEmpty()
+                        ? modPasswordCryptor::ScramblePassword(MailSettings::Password)
+                        : m_loadedSettings.stored[row];
+        }
+        store->write(setting.section, setting.key, setting.kind, value, identity);
+    }
+    store->commit();
+}
 
-    write(mails, QStringLiteral("To"), SettingsStore::Text, txtTo->text());
-    write(QString(), QStringLiteral("Send Hotkey Option"), SettingsStore::Integer, GetSendHotkeyOption());
-    write(mails, QStringLiteral("Mail from"), SettingsStore::Text, MailSettings::MailFrom);
-    write(server, QStringLiteral("User name"), SettingsStore::Text, MailSettings::UserName);
-    write(server, QStringLiteral("Password"), SettingsStore::Text,
-          modPasswordCryptor::ScramblePassword(MailSettings::Password));
-    write(server, QStringLiteral("SMTP server"), SettingsStore::Text, MailSettings::SMTPServer);
-    write(server, QStringLiteral("SMTP server port"), SettingsStore::Integer, MailSettings::SMTPServerPort);
-    write(server, QStringLiteral("Use SSL"), SettingsStore::Boolean, MailSettings::UseSSL);
-    write(QString(), QStringLiteral("Temp File Prefix"), SettingsStore::Boolean,
-          MailSettings::TempFilePrefix);
+std::array<QVariant, frmMain::SettingCount> frmMain::SettingValues() const
+{
+    return {txtTo->text(),
+            GetSendHotkeyOption(),
+            MailSettings::MailFrom,
+            MailSettings::UserName,
+            MailSettings::Password,
+            MailSettings::SMTPServer,
+            MailSettings::SMTPServerPort,
+            MailSettings::UseSSL,
+            MailSettings::TempFilePrefix};
 }
 
 void frmMain::cmdSend_Click()

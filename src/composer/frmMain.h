@@ -3,7 +3,9 @@
 #include <QDateTime>
 #include <QPointer>
 #include <QStringList>
+#include <QVariant>
 #include <QWidget>
+#include <array>
 #include <memory>
 
 class HistoryList;
@@ -28,6 +30,9 @@ public:
     // The attachments of the next message, full paths in list order; the
     // attachment dialog puts a new list in its place.
     QStringList Attachments;
+
+    // The stored settings: the recipient, the hot-key option and MailSettings.
+    static constexpr std::size_t SettingCount = 9;
 
     // Starts the message a mail link asked for; its recipients replace the
     // ones loaded from the last run.
@@ -70,6 +75,8 @@ private:
 
     void LoadSettings();
     void SaveSettings();
+    // The memory side of each stored setting, in their order; the password plain.
+    std::array<QVariant, SettingCount> SettingValues() const;
     void SaveHistories();
     // Saves what a failure must not lose; each part on its own.
     void RescueUserData();
@@ -98,6 +105,16 @@ private:
     QPushButton* cmdSend = nullptr;
     ucAnimation* ucaSending = nullptr;
     QFrame* shpBack = nullptr;
+
+    static constexpr std::size_t PasswordSetting = 4;
+    // What the store held when this window loaded, and what that became in
+    // memory. A save writes a value this window changed, or one nobody else
+    // has stored since: two windows must not undo each other's settings.
+    struct LoadedSettings {
+        std::array<QVariant, SettingCount> stored;
+        std::array<QVariant, SettingCount> values;
+    };
+    LoadedSettings m_loadedSettings;
 
     std::unique_ptr<HistoryList> ToHistory;
     std::unique_ptr<HistoryList> SubjectHistory;

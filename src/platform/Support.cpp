@@ -1,10 +1,10 @@
 #include "Support.h"
 
 #include "RuntimeError.h"
+#include "platform/storage/AtomicFile.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFileInfo>
+#include <QFile>
 #include <QIcon>
 #include <QLineEdit>
 #include <QLocale>
@@ -89,11 +89,7 @@ QString ksBuildFileName(const QString& folder, const QString& name)
 
 bool ksCreateComplexDirectory(const QString& path)
 {
-    if (path.isEmpty())
-        return false;
-    QDir().mkpath(path);
-    const QFileInfo info(path);
-    return info.isDir();
+    return createPrivateFolder(path);
 }
 
 void ksCenterFormEx(QWidget* window)

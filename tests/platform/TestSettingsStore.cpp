@@ -31,8 +31,10 @@ private slots:
     {
         QFETCH(int, kind);
         QFETCH(QVariant, value);
-        IniSettingsStore(QString()).write(QStringLiteral("Mails"), QStringLiteral("Key"),
-                                          SettingsStore::Kind(kind), value, identity);
+        IniSettingsStore store;
+        store.write(QStringLiteral("Mails"), QStringLiteral("Key"), SettingsStore::Kind(kind), value,
+                    identity);
+        store.commit();
         IniSettingsStore fresh;
         QCOMPARE(fresh.read(QStringLiteral("Mails"), QStringLiteral("Key"), SettingsStore::Kind(kind),
                             identity, QVariant()),
@@ -45,6 +47,7 @@ private slots:
         store.write(QString(), QStringLiteral("Temp File Prefix"), SettingsStore::Boolean, true, identity);
         store.write(QStringLiteral("Mails"), QStringLiteral("To"), SettingsStore::Text, QStringLiteral("a@b"),
                     identity);
+        store.commit();
 
         IniSettingsStore fresh;
         QCOMPARE(fresh.read(QStringLiteral("Mails"), QStringLiteral("Temp File Prefix"),
@@ -102,6 +105,7 @@ private slots:
                     QStringLiteral("9C4F"), identity);
         store.write(QStringLiteral("Server settings"), QStringLiteral("User name"), SettingsStore::Text,
                     QStringLiteral("me"), identity);
+        store.commit();
         struct stat status {
         };
         QCOMPARE(::stat(QFile::encodeName(store.filePath()).constData(), &status), 0);

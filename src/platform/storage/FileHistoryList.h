@@ -5,7 +5,9 @@
 #include <QStringList>
 
 // Keeps the entries newest first, without duplicates, in a UTF-8 text file
-// of the data folder, one entry a line.
+// of the data folder, one entry a line. An entry read from the file is
+// written back with the very bytes it was read as, so a line in another
+// encoding is shown as well as it can be but never rewritten.
 class FileHistoryList : public HistoryList
 {
 public:
@@ -20,13 +22,28 @@ public:
     void add(const QString& entry) override;
     void pick(QLineEdit* textBox) override;
 
-    QStringList entries() const override { return m_entries; }
+    // As they are offered, newest first.
+    QStringList entries() const override { return m_entries.shown; }
     QString filePath() const { return m_filePath; }
 
 private:
+    struct Entries {
+        QStringList shown;
+        // Each entry as the file holds it, in the same order.
+        QList<QByteArray> stored;
+
+        // Newest first, replacing an equal entry.
+        void add(const QString& entry, QByteArray line);
+        // A line of the file, oldest last; lines that are no entry are skipped.
+        void append(QByteArrayView line);
+    };
+
     void requireOpen() const;
+    Entries readFile() const;
 
     QString m_folder;
     QString m_filePath;
-    QStringList m_entries;
+    Entries m_entries;
+    // Added in this run, oldest first.
+    QStringList m_added;
 };

@@ -1,17 +1,14 @@
 #include "IniSettingsStore.h"
 
+#include "AtomicFile.h"
 #include "platform/RuntimeError.h"
 #include "platform/Support.h"
 
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <algorithm>
 
 namespace
 {
@@ -87,14 +84,8 @@ QString IniSettingsStore::defaultFilePath()
 QSettings& IniSettingsStore::settings()
 {
     if (!m_settings) {
-        QDir().mkpath(QFileInfo(m_filePath).absolutePath());
-        // Create the file owner-only before anything is written into it; the
-        // atomic rewrites keep the permissions of the file they replace.
-        const QByteArray path = QFile::encodeName(m_filePath);
-        const int descriptor = ::open(path.constData(), O_WRONLY | O_CREAT | O_CLOEXEC, S_IRUSR | S_IWUSR);
-        if (descriptor >= 0)
-            ::close(descriptor);
-        ::chmod(path.constData(), S_IRUSR | S_IWUSR);
+        // QSettings reads and writes through a link.
+        requireRegularFile(m_filePath);
         m_settings = std::make_unique<QSettings>(m_filePath, QSettings::IniFormat);
     }
     return *m_settings;
@@ -108,7 +99,10 @@ QVariant IniSettingsStore::read(const QString& section, const QString& key, Kind
     if (store.status() == QSettings::AccessError)
         throw RuntimeError(RuntimeError::FileAccess,
                            QStringLiteral("%1: can't read settings").arg(m_filePath));
-    const QVariant stored = store.value(settingsKey(section, key));
+    const QString name = settingsKey(section, key);
+    const auto pending = std::find_if(m_pending.crbegin(), m_pending.crend(),
+                                      [&name](const auto& written) { return written.first == name; });
+    const QVariant stored = pending != m_pending.crend() ? pending->second : store.value(name);
     if (!stored.isValid())
         return defaultValue;
     return convert(stored, kind).value_or(defaultValue);
@@ -118,11 +112,35 @@ void IniSettingsStore::write(const QString& section, const QString& key, Kind ki
                              const ApplicationIdentity&)
 {
     requireKind(kind);
+    m_pending.append({settingsKey(section, key), storedForm(value, kind)});
+}
+
+void IniSettingsStore::commit()
+{
+    if (m_pending.isEmpty())
+        return;
     QSettings& store = settings();
-    store.setValue(settingsKey(section, key), storedForm(value, kind));
+    bool changed = false;
+    for (const auto& [name, value] : std::as_const(m_pending)) {
+        const QVariant stored = store.value(name);
+        // The file holds every value as text.
+        if (stored.isValid() && stored.typeId() != QMetaType::QStringList &&
+            stored.toString() == value.toString())
+            continue;
+        store.setValue(name, value);
+        changed = true;
+    }
+    m_pending.clear();
+    if (!changed)
+        return;
+    // sync() replaces the file in one rename and keeps the permissions of
+    // the file it replaces: it must be a regular, owner-only one.
+    if (!createPrivateFolder(QFileInfo(m_filePath).absolutePath()))
+        throw RuntimeError(RuntimeError::FileAccess,
+                           QStringLiteral("%1: can't create the settings folder").arg(m_filePath));
+    prepareOwnerOnlyFile(m_filePath);
     store.sync();
     if (store.status() != QSettings::NoError)
         throw RuntimeError(RuntimeError::FileAccess,
                            QStringLiteral("%1: can't write settings").arg(m_filePath));
-    QFile::setPermissions(m_filePath, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 }

@@ -2,7 +2,9 @@
 
 #include "platform/SettingsStore.h"
 
+#include <QList>
 #include <memory>
+#include <utility>
 
 class QSettings;
 
@@ -19,6 +21,8 @@ public:
                   const QVariant& defaultValue) override;
     void write(const QString& section, const QString& key, Kind kind, const QVariant& value,
                const ApplicationIdentity& identity) override;
+    // One atomic rewrite of the file, none when every value is already stored.
+    void commit() override;
 
     QString filePath() const { return m_filePath; }
     static QString defaultFilePath();
@@ -28,4 +32,6 @@ private:
 
     QString m_filePath;
     std::unique_ptr<QSettings> m_settings;
+    // Written but not yet committed, in the order written.
+    QList<std::pair<QString, QVariant>> m_pending;
 };
