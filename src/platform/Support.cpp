@@ -8,6 +8,7 @@
 #include <QIcon>
 #include <QLineEdit>
 #include <QLocale>
+#include <QPixmap>
 #include <QPlainTextEdit>
 #include <QRandomGenerator>
 #include <QScreen>
@@ -42,9 +43,14 @@ void ksSetWindowResIconAll(QWidget* window, const QString& resourceName)
 {
     const QString image = QStringLiteral(":/") + resourceName;
     const QString smallImage = image + QStringLiteral("-16");
-    QIcon icon(image);
-    if (QFile::exists(smallImage))
-        icon.addFile(smallImage);
+    // The resources have no suffix: naming the format spares looking the type
+    // up and loading every image plugin at start-up.
+    QIcon icon;
+    for (const QString& file : {image, smallImage}) {
+        QPixmap pixmap;
+        if (pixmap.load(file, "PNG"))
+            icon.addPixmap(pixmap);
+    }
     if (!QFile::exists(image))
         throw RuntimeError(RuntimeError::FileNotFound,
                            QStringLiteral("Icon resource not found: %1").arg(resourceName));

@@ -77,6 +77,13 @@ class FirstAndSecondStart(EndToEndTest):
         self.assertEqual(self.home.history("To History.DAT"), [self.RECIPIENT])
         self.assertEqual(self.home.history("Subject History.DAT"), ["Quarterly report"])
         self.assertEqual(self.home.settings()["Server settings/SMTP server port"], str(self.server.port))
+        # Mail and contacts are the user's alone.
+        modes = {path.name: stat.S_IMODE(path.stat().st_mode)
+                 for path in [self.home.data_folder, *self.home.data_folder.iterdir(), self.home.settings_file]}
+        self.assertEqual(modes, {"Vellum": 0o700, copy.name: 0o600, "To History.DAT": 0o600,
+                                 "Subject History.DAT": 0o600, "Vellum.ini": 0o600})
+        for folder in (self.home.data_folder.parent, self.home.settings_file.parent):
+            self.assertEqual(stat.S_IMODE(folder.stat().st_mode), 0o700, folder)
 
     def test_esc_while_sending_is_ignored_and_the_send_completes(self):
         # The server holds its answer for a while after the message has arrived.
