@@ -1,5 +1,6 @@
 #include "ucAnimation.h"
 
+#include "platform/Accessibility.h"
 #include "platform/Layout.h"
 #include "platform/RuntimeError.h"
 
@@ -53,6 +54,8 @@ ucAnimation::ucAnimation(QWidget* parent) : QWidget(parent)
     const int textWidth = lblTag->fontMetrics().horizontalAdvance(lblTag->text()) + 1;
     if (textWidth > lblTag->width())
         lblTag->resize(qMin(textWidth, width() - 1 - lblTag->x()), lblTag->height());
+
+    Accessibility::describe(this, lblTag->text(), QStringLiteral("Shown while the message is being sent"));
 
     tmrAnimation = new QTimer(this);
     tmrAnimation->setObjectName(QStringLiteral("tmrAnimation"));
