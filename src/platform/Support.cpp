@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QIcon>
+#include <QImageReader>
 #include <QLineEdit>
 #include <QLocale>
 #include <QPixmap>
@@ -43,13 +44,15 @@ void ksSetWindowResIconAll(QWidget* window, const QString& resourceName)
 {
     const QString image = QStringLiteral(":/") + resourceName;
     const QString smallImage = image + QStringLiteral("-16");
-    // The resources have no suffix: naming the format spares looking the type
-    // up and loading every image plugin at start-up.
+    // The resources have no suffix: with the format named and no guessing,
+    // no type look-up and no image plugin is loaded at start-up.
     QIcon icon;
     for (const QString& file : {image, smallImage}) {
-        QPixmap pixmap;
-        if (pixmap.load(file, "PNG"))
-            icon.addPixmap(pixmap);
+        QImageReader reader(file, "PNG");
+        reader.setAutoDetectImageFormat(false);
+        const QImage picture = reader.read();
+        if (!picture.isNull())
+            icon.addPixmap(QPixmap::fromImage(picture));
     }
     if (!QFile::exists(image))
         throw RuntimeError(RuntimeError::FileNotFound,

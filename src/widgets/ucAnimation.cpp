@@ -5,6 +5,7 @@
 #include "platform/RuntimeError.h"
 
 #include <QFontDatabase>
+#include <QImageReader>
 #include <QLabel>
 #include <QPaintEvent>
 #include <QPainter>
@@ -66,7 +67,10 @@ ucAnimation::ucAnimation(QWidget* parent) : QWidget(parent)
 
 void ucAnimation::UserControl_Initialize()
 {
-    const QImage picture(QStringLiteral(":/IDB_ANIMATION"));
+    // Named and not guessed, the format needs no image plugin loaded to find it.
+    QImageReader reader(QStringLiteral(":/IDB_ANIMATION"), "BMP");
+    reader.setAutoDetectImageFormat(false);
+    const QImage picture = reader.read();
     if (picture.isNull())
         throw RuntimeError(RuntimeError::FileNotFound,
                            QStringLiteral("Bitmap resource not found: IDB_ANIMATION"));
