@@ -95,7 +95,10 @@ bool ksCreateComplexDirectory(const QString& path)
     return createPrivateFolder(path);
 }
 
-void ksCenterFormEx(QWidget* window)
+namespace
+{
+
+void centreFrame(QWidget* window)
 {
     const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
     if (!screen)
@@ -103,6 +106,41 @@ void ksCenterFormEx(QWidget* window)
     QRect frame = window->frameGeometry();
     frame.moveCenter(screen->availableGeometry().center());
     window->move(frame.topLeft());
+}
+
+bool frameKnown(const QWidget* window)
+{
+    return window->frameGeometry() != window->geometry();
+}
+
+// A window manager frames a window only once it is shown; until then the
+// frame is the window itself. This centres the window again, once, when
+// the frame first shows up.
+class CentreWhenFramed : public QObject
+{
+public:
+    explicit CentreWhenFramed(QWidget* window) : QObject(window) { window->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        auto* window = static_cast<QWidget*>(watched);
+        if ((event->type() == QEvent::Move || event->type() == QEvent::Resize) && frameKnown(window)) {
+            window->removeEventFilter(this);
+            deleteLater();
+            centreFrame(window);
+        }
+        return false;
+    }
+};
+
+} // namespace
+
+void ksCenterFormEx(QWidget* window)
+{
+    centreFrame(window);
+    if (!frameKnown(window))
+        new CentreWhenFramed(window);
 }
 
 void ksPaintDesktop(QWidget*)
