@@ -1,6 +1,5 @@
 #include "frmMain.h"
 
-#include "HistoryCompleter.h"
 #include "MailSettings.h"
 #include "app/modMain.h"
 #include "attachments/AttachmentFiles.h"
@@ -24,6 +23,7 @@
 #include "send/frmSubject.h"
 #include "settings/frmSettings.h"
 #include "settings/modPasswordCryptor.h"
+#include "widgets/HistoryCompleter.h"
 #include "widgets/ucAnimation.h"
 
 #include <QApplication>

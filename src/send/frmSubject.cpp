@@ -6,9 +6,11 @@
 #include "platform/HistoryList.h"
 #include "platform/Layout.h"
 #include "platform/Support.h"
+#include "widgets/HistoryCompleter.h"
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFocusEvent>
 #include <QFrame>
 #include <QIcon>
 #include <QLineEdit>
@@ -59,6 +61,9 @@ frmSubject::frmSubject(QWidget* owner)
     Accessibility::describe(cmdCancel, cmdCancel->text(),
                             QStringLiteral("Cancel: goes back to the message without sending"));
 
+    new HistoryCompleter(txtSubject, HistoryCompleter::Mode::WholeText,
+                         [this] { return history ? history->entries() : QStringList(); });
+
     shpBack->lower();
     for (QWidget* control : {static_cast<QWidget*>(txtSubject), static_cast<QWidget*>(cmdSubjectHistory),
                              static_cast<QWidget*>(cmdOk), static_cast<QWidget*>(cmdCancel)})
@@ -101,7 +106,9 @@ void frmSubject::paintEvent(QPaintEvent* event)
 
 bool frmSubject::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == txtSubject && event->type() == QEvent::FocusIn)
+    // A closing popup (the completion list) gives back a focus the box never lost.
+    if (watched == txtSubject && event->type() == QEvent::FocusIn &&
+        static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
         txtSubject_GotFocus();
     return QDialog::eventFilter(watched, event);
 }

@@ -8,6 +8,8 @@
 #include "platform/storage/FileHistoryList.h"
 #include "send/frmSubject.h"
 
+#include <QAbstractItemView>
+#include <QCompleter>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
@@ -228,6 +230,26 @@ private slots:
         QFile file(environment->dataFolder() + QStringLiteral("/Subject History.DAT"));
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), QByteArray("newest\nolder\n"));
+    }
+
+    void typingOffersTheHistory()
+    {
+        writeHistory("Quarterly report\nminutes\nquestions\n");
+        frmSubject prompt;
+        prompt.show();
+        QVERIFY(QTest::qWaitForWindowActive(&prompt));
+        QTest::keyClicks(prompt.txtSubject, QStringLiteral("qu"));
+        QAbstractItemView* popup = prompt.txtSubject->completer()->popup();
+        QTRY_VERIFY(popup->isVisible());
+        QCOMPARE(popup->model()->rowCount(), 2);
+        QTest::keyClick(popup, Qt::Key_Down);
+        QTest::keyClick(popup, Qt::Key_Down);
+        QTest::keyClick(popup, Qt::Key_Return);
+        QTRY_VERIFY(!popup->isVisible());
+        QCOMPARE(prompt.txtSubject->text(), QStringLiteral("questions"));
+        QVERIFY(!prompt.txtSubject->hasSelectedText());
+        QVERIFY(prompt.isVisible());
+        QVERIFY(!prompt.Ok);
     }
 
     void worksWithoutItsHistory_data()
