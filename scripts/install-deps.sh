@@ -8,7 +8,7 @@ packages=(
     qt6-base-dev libgl-dev
     libgmime-3.0-dev libcurl4-openssl-dev libuchardet-dev
     python3 python3-aiosmtpd openssl libmime-tools-perl curl
-    xvfb xauth x11-apps imagemagick xdotool
+    xvfb xauth x11-apps x11-utils imagemagick xdotool openbox
     fonts-dejavu-core fonts-liberation
     xdg-utils
     desktop-file-utils appstream dpkg-dev file man-db

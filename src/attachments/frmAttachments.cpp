@@ -2,6 +2,7 @@
 
 #include "attachments/AttachmentFiles.h"
 #include "attachments/modListBoxSupport.h"
+#include "platform/Accessibility.h"
 #include "platform/ApplicationIdentity.h"
 #include "platform/ComponentFactory.h"
 #include "platform/FileDialog.h"
@@ -78,6 +79,8 @@ frmAttachments::frmAttachments(QStringList& attachments, QWidget* owner)
     }
     lstFileNames->viewport()->installEventFilter(this);
 
+    DescribeControls();
+
     setTabOrder(lstFileNames, cmdAdd);
     setTabOrder(cmdAdd, cmdRemove);
     setTabOrder(cmdRemove, cmdOk);
@@ -90,6 +93,19 @@ frmAttachments::frmAttachments(QStringList& attachments, QWidget* owner)
 
     Form_Load();
     lstFileNames->setFocus();
+}
+
+void frmAttachments::DescribeControls()
+{
+    Accessibility::describe(
+        lstFileNames, QStringLiteral("Attached files"),
+        QStringLiteral("Ins adds files, Del removes the selected ones, Ctrl+A selects all"));
+    Accessibility::describe(cmdAdd, QStringLiteral("Add attachments"), QStringLiteral("Adds files (Ins)"));
+    Accessibility::describe(cmdRemove, QStringLiteral("Remove selected attachments"),
+                            QStringLiteral("Removes the selected files from the list (Del)"));
+    Accessibility::describe(cmdOk, cmdOk->text(), QStringLiteral("Attaches the listed files and closes"));
+    Accessibility::describe(cmdCancel, cmdCancel->text(),
+                            QStringLiteral("Cancel: closes without changing the attachments"));
 }
 
 void frmAttachments::Form_Load()

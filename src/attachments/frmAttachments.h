@@ -36,6 +36,7 @@ protected:
 
 private:
     void Form_Load();
+    void DescribeControls();
     // True when the key acted; the focused control must not see it then.
     bool Form_KeyDown(QKeyEvent* event);
 

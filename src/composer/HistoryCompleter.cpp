@@ -1,7 +1,7 @@
 #include "HistoryCompleter.h"
 
+#include "platform/MailComponent.h"
 #include "platform/RuntimeError.h"
-#include "platform/mail/AddressList.h"
 
 #include <QLineEdit>
 #include <QRegularExpression>
@@ -21,13 +21,13 @@ const QRegularExpression& separators()
 QList<MailAddress> addressesOf(const QString& entry)
 {
     try {
-        return parseAddressList(entry, QStringLiteral("recipient"));
+        return MailComponent::parseAddressList(entry, QStringLiteral("recipient"));
     } catch (const RuntimeError&) {
     }
     QList<MailAddress> addresses;
     for (const QString& piece : entry.split(separators(), Qt::SkipEmptyParts)) {
         try {
-            addresses += parseAddressList(piece, QStringLiteral("recipient"));
+            addresses += MailComponent::parseAddressList(piece, QStringLiteral("recipient"));
         } catch (const RuntimeError&) {
         }
     }

@@ -5,6 +5,7 @@
 #include "app/modMain.h"
 #include "attachments/AttachmentFiles.h"
 #include "attachments/frmAttachments.h"
+#include "platform/Accessibility.h"
 #include "platform/ApplicationIdentity.h"
 #include "platform/ComponentFactory.h"
 #include "platform/ErrorReporter.h"
@@ -182,6 +183,8 @@ void frmMain::CreateControls()
     for (QWidget* control : tabOrder)
         control->installEventFilter(this);
     installEventFilter(this);
+
+    DescribeControls();
 
     connect(cmdSend, &QPushButton::clicked, this, &frmMain::cmdSend_Click);
     connect(cmdSendHotkeyOption, &QPushButton::clicked, this, &frmMain::cmdSendHotkeyOption_Click);
@@ -414,6 +417,7 @@ void frmMain::SetSendHotkeyOption(int option)
         option = 0;
     cmdSendHotkeyOption->setProperty(TagProperty, QString::number(option));
     cmdSendHotkeyOption->setText(SendHotkeyCaption(option));
+    cmdSendHotkeyOption->setAccessibleName(QStringLiteral("Send key: ") + SendHotkeyCaption(option));
     cmdSend->setDefault(option == 1);
 }
 
@@ -500,6 +504,7 @@ void frmMain::cmdAttachments_Click()
 void frmMain::ShowAttachmentCount()
 {
     cmdAttachments->setText(QStringLiteral("A! [%1]").arg(Attachments.size()));
+    cmdAttachments->setAccessibleName(QStringLiteral("Attachments: %1").arg(Attachments.size()));
 }
 
 void frmMain::AcceptFileDrops()
@@ -725,4 +730,28 @@ void frmMain::SaveLocalCopy(const QDateTime& sendTime, const MessageSource& text
         if (answer != MessageBox::AnswerRetry)
             return;
     }
+}
+
+void frmMain::DescribeControls()
+{
+    // The captions are terse ("H!", "A! [0]"); a screen reader says these instead.
+    lblTag[0]->setBuddy(txtTo);
+    lblTag[1]->setBuddy(txtSubject);
+    Accessibility::describe(txtTo, QStringLiteral("To"),
+                            QStringLiteral("Recipients, separated by commas or semicolons"));
+    Accessibility::describe(cmdToHistory, QStringLiteral("Recipient history"),
+                            QStringLiteral("Offers the recipients of earlier messages"));
+    Accessibility::describe(txtSubject, QStringLiteral("Subject"), QStringLiteral("Subject of the message"));
+    Accessibility::describe(cmdSubjectHistory, QStringLiteral("Subject history"),
+                            QStringLiteral("Offers the subjects of earlier messages"));
+    Accessibility::describe(txtMessage, QStringLiteral("Message"), QStringLiteral("Text of the message"));
+    Accessibility::describe(cmdSendHotkeyOption, QStringLiteral("Send key: Ctrl+Enter"),
+                            QStringLiteral("Chooses the key that sends: Ctrl+Enter, Enter, F5 or F12"));
+    Accessibility::describe(cmdServerSettings, QStringLiteral("Server settings"),
+                            QStringLiteral("Opens the server settings dialog"));
+    Accessibility::describe(cmdOpenDataPath, QStringLiteral("Open data folder"),
+                            QStringLiteral("Opens the folder with the copies of sent messages"));
+    Accessibility::describe(cmdAttachments, QStringLiteral("Attachments: 0"),
+                            QStringLiteral("Opens the list of attached files"));
+    Accessibility::describe(cmdSend, QStringLiteral("Send"), QStringLiteral("Sends the message"));
 }

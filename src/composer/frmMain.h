@@ -48,6 +48,7 @@ private:
 
 private:
     void CreateControls();
+    void DescribeControls();
     void Form_Load();
     bool Form_QueryUnload();
     void Form_Unload();

@@ -1,7 +1,7 @@
 #include "ComponentFactory.h"
 
+#include "MailComponent.h"
 #include "StandardComponents.h"
-#include "platform/mail/SmtpMailMessage.h"
 #include "platform/storage/FileHistoryList.h"
 #include "platform/storage/IniSettingsStore.h"
 
@@ -31,7 +31,7 @@ std::unique_ptr<SettingsStore> ComponentFactory::createSettingsStore()
 
 std::unique_ptr<MailMessage> ComponentFactory::createMailMessage()
 {
-    return std::make_unique<SmtpMailMessage>();
+    return MailComponent::createMailMessage();
 }
 
 std::unique_ptr<FileDialog> ComponentFactory::createFileDialog()

@@ -6,8 +6,10 @@
 #include <QApplication>
 #include <QFile>
 #include <QIcon>
+#include <QImageReader>
 #include <QLineEdit>
 #include <QLocale>
+#include <QPixmap>
 #include <QPlainTextEdit>
 #include <QRandomGenerator>
 #include <QScreen>
@@ -42,9 +44,16 @@ void ksSetWindowResIconAll(QWidget* window, const QString& resourceName)
 {
     const QString image = QStringLiteral(":/") + resourceName;
     const QString smallImage = image + QStringLiteral("-16");
-    QIcon icon(image);
-    if (QFile::exists(smallImage))
-        icon.addFile(smallImage);
+    // The resources have no suffix: with the format named and no guessing,
+    // no type look-up and no image plugin is loaded at start-up.
+    QIcon icon;
+    for (const QString& file : {image, smallImage}) {
+        QImageReader reader(file, "PNG");
+        reader.setAutoDetectImageFormat(false);
+        const QImage picture = reader.read();
+        if (!picture.isNull())
+            icon.addPixmap(QPixmap::fromImage(picture));
+    }
     if (!QFile::exists(image))
         throw RuntimeError(RuntimeError::FileNotFound,
                            QStringLiteral("Icon resource not found: %1").arg(resourceName));
@@ -86,7 +95,10 @@ bool ksCreateComplexDirectory(const QString& path)
     return createPrivateFolder(path);
 }
 
-void ksCenterFormEx(QWidget* window)
+namespace
+{
+
+void centreFrame(QWidget* window)
 {
     const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
     if (!screen)
@@ -94,6 +106,41 @@ void ksCenterFormEx(QWidget* window)
     QRect frame = window->frameGeometry();
     frame.moveCenter(screen->availableGeometry().center());
     window->move(frame.topLeft());
+}
+
+bool frameKnown(const QWidget* window)
+{
+    return window->frameGeometry() != window->geometry();
+}
+
+// A window manager frames a window only once it is shown; until then the
+// frame is the window itself. This centres the window again, once, when
+// the frame first shows up.
+class CentreWhenFramed : public QObject
+{
+public:
+    explicit CentreWhenFramed(QWidget* window) : QObject(window) { window->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        auto* window = static_cast<QWidget*>(watched);
+        if ((event->type() == QEvent::Move || event->type() == QEvent::Resize) && frameKnown(window)) {
+            window->removeEventFilter(this);
+            deleteLater();
+            centreFrame(window);
+        }
+        return false;
+    }
+};
+
+} // namespace
+
+void ksCenterFormEx(QWidget* window)
+{
+    centreFrame(window);
+    if (!frameKnown(window))
+        new CentreWhenFramed(window);
 }
 
 void ksPaintDesktop(QWidget*)

@@ -1,5 +1,6 @@
 #include "frmSubject.h"
 
+#include "platform/Accessibility.h"
 #include "platform/ApplicationIdentity.h"
 #include "platform/ComponentFactory.h"
 #include "platform/HistoryList.h"
@@ -49,6 +50,14 @@ frmSubject::frmSubject(QWidget* owner)
 
     cmdCancel = Layout::button(this, "cmdCancel", QStringLiteral("Отмена"));
     Layout::place(cmdCancel, 3360, 600, 1155, 375);
+
+    Accessibility::describe(txtSubject, QStringLiteral("Subject"),
+                            QStringLiteral("Subject of the message; it may stay blank"));
+    Accessibility::describe(cmdSubjectHistory, QStringLiteral("Subject history"),
+                            QStringLiteral("Offers the subjects of earlier messages"));
+    Accessibility::describe(cmdOk, cmdOk->text(), QStringLiteral("Sends the message with this subject"));
+    Accessibility::describe(cmdCancel, cmdCancel->text(),
+                            QStringLiteral("Cancel: goes back to the message without sending"));
 
     shpBack->lower();
     for (QWidget* control : {static_cast<QWidget*>(txtSubject), static_cast<QWidget*>(cmdSubjectHistory),

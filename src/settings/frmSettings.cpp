@@ -1,6 +1,7 @@
 #include "frmSettings.h"
 
 #include "composer/MailSettings.h"
+#include "platform/Accessibility.h"
 #include "platform/Layout.h"
 #include "platform/MessageBox.h"
 #include "platform/Support.h"
@@ -104,6 +105,8 @@ void frmSettings::CreateControls()
     // One asterisk per character, whatever the style's own mask character.
     txtPassword->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: 42; }"));
 
+    DescribeControls();
+
     QWidget* const chain[] = {txtMailFrom, txtUserName,       txtPassword, txtSMTPServer, txtSMTPServerPort,
                               chkUseSSL,   chkTempFilePrefix, cmdOk,       cmdCancel};
     for (size_t i = 1; i < std::size(chain); ++i)
@@ -115,6 +118,35 @@ void frmSettings::CreateControls()
     connect(cmdOk, &QPushButton::clicked, this, &frmSettings::cmdOk_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmSettings::cmdCancel_Click);
     connect(chkUseSSL, &QCheckBox::toggled, this, &frmSettings::chkUseSSL_Click);
+}
+
+void frmSettings::DescribeControls()
+{
+    // Without these a screen reader names every box after its frame (" Server settings ").
+    QLineEdit* const boxes[] = {txtMailFrom, txtUserName, txtPassword, txtSMTPServer, txtSMTPServerPort};
+    for (std::size_t i = 0; i < std::size(boxes); ++i)
+        lblTag[i]->setBuddy(boxes[i]);
+    Accessibility::describe(fraMails, QStringLiteral("Mails"), QStringLiteral("The sender of the messages"));
+    Accessibility::describe(fraServerSettings, QStringLiteral("Server settings"),
+                            QStringLiteral("The SMTP account and server"));
+    Accessibility::describe(fraMisc, QStringLiteral("Misc"), QStringLiteral("Other options"));
+    Accessibility::describe(txtMailFrom, QStringLiteral("Mail from"),
+                            QStringLiteral("The sender address of the messages"));
+    Accessibility::describe(txtUserName, QStringLiteral("User name"),
+                            QStringLiteral("User name of the SMTP account"));
+    Accessibility::describe(txtPassword, QStringLiteral("Password"),
+                            QStringLiteral("Password of the SMTP account"));
+    Accessibility::describe(txtSMTPServer, QStringLiteral("SMTP server"),
+                            QStringLiteral("Name or address of the SMTP server"));
+    Accessibility::describe(txtSMTPServerPort, QStringLiteral("SMTP server port"),
+                            QStringLiteral("Port of the SMTP server, 1 to 65535"));
+    Accessibility::describe(chkUseSSL, chkUseSSL->text(),
+                            QStringLiteral("Implicit TLS on port 465, STARTTLS on any other port"));
+    Accessibility::describe(chkTempFilePrefix, chkTempFilePrefix->text(),
+                            QStringLiteral("Starts the names of the local message copies with ~$"));
+    Accessibility::describe(cmdOk, cmdOk->text(), QStringLiteral("Keeps the settings and closes"));
+    Accessibility::describe(cmdCancel, cmdCancel->text(),
+                            QStringLiteral("Closes without changing the settings"));
 }
 
 void frmSettings::Form_Load()

@@ -46,6 +46,7 @@ protected:
 private:
     void Form_Load();
     void CreateControls();
+    void DescribeControls();
     // The port text as a usable port, or 0 when it is not one.
     static int ParsePort(const QString& text);
 

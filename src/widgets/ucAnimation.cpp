@@ -1,9 +1,11 @@
 #include "ucAnimation.h"
 
+#include "platform/Accessibility.h"
 #include "platform/Layout.h"
 #include "platform/RuntimeError.h"
 
 #include <QFontDatabase>
+#include <QImageReader>
 #include <QLabel>
 #include <QPaintEvent>
 #include <QPainter>
@@ -53,6 +55,8 @@ ucAnimation::ucAnimation(QWidget* parent) : QWidget(parent)
     if (textWidth > lblTag->width())
         lblTag->resize(qMin(textWidth, width() - 1 - lblTag->x()), lblTag->height());
 
+    Accessibility::describe(this, lblTag->text(), QStringLiteral("Shown while the message is being sent"));
+
     tmrAnimation = new QTimer(this);
     tmrAnimation->setObjectName(QStringLiteral("tmrAnimation"));
     tmrAnimation->setInterval(FrameInterval);
@@ -63,7 +67,10 @@ ucAnimation::ucAnimation(QWidget* parent) : QWidget(parent)
 
 void ucAnimation::UserControl_Initialize()
 {
-    const QImage picture(QStringLiteral(":/IDB_ANIMATION"));
+    // Named and not guessed, the format needs no image plugin loaded to find it.
+    QImageReader reader(QStringLiteral(":/IDB_ANIMATION"), "BMP");
+    reader.setAutoDetectImageFormat(false);
+    const QImage picture = reader.read();
     if (picture.isNull())
         throw RuntimeError(RuntimeError::FileNotFound,
                            QStringLiteral("Bitmap resource not found: IDB_ANIMATION"));

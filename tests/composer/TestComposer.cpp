@@ -368,6 +368,28 @@ private slots:
         QCOMPARE(MailSettings::TempFilePrefix, true);
     }
 
+    // Another composer, in a process of its own, saved while this one was
+    // open: what this one did not change stays as the other stored it.
+    void aSecondComposerKeepsWhatTheFirstSaved()
+    {
+        ComposerFixture second;
+        second.txtTo()->setText(QStringLiteral("second@example.org"));
+        QDir().mkpath(QFileInfo(environment->settingsFile()).absolutePath());
+        QFile first(environment->settingsFile());
+        QVERIFY(first.open(QIODevice::WriteOnly));
+        first.write("[Mails]\nTo=first@example.org\n\n[Server%20settings]\nSMTP%20server%20port=465\n");
+        first.close();
+
+        QVERIFY(second.close());
+        QCOMPARE(storedValue(*environment, QStringLiteral("Server settings/SMTP server port")).toInt(), 465);
+        QCOMPARE(storedValue(*environment, QStringLiteral("Mails/To")).toString(),
+                 QStringLiteral("second@example.org"));
+        // Values nobody stored are written as one window writes them.
+        QCOMPARE(storedValue(*environment, QStringLiteral("Server settings/Use SSL")).toString(),
+                 QStringLiteral("false"));
+        QCOMPARE(storedValue(*environment, QStringLiteral("Send Hotkey Option")).toInt(), 0);
+    }
+
     void storedValuesOutOfRange_data()
     {
         QTest::addColumn<QString>("key");

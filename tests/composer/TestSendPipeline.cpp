@@ -1,6 +1,7 @@
 #include "ComposerFixture.h"
 #include "ScriptedFileDialog.h"
 #include "SmtpTestServer.h"
+#include "app/modMain.h"
 #include "attachments/frmAttachments.h"
 #include "composer/MailSettings.h"
 #include "platform/ApplicationIdentity.h"
@@ -20,6 +21,7 @@
 #include <QSettings>
 #include <QTimer>
 #include <functional>
+#include <sys/stat.h>
 
 namespace
 {
@@ -225,6 +227,59 @@ private slots:
                  QStringList{QStringLiteral("Анна <anna@example.org>")});
         QCOMPARE(historyEntries(QStringLiteral("Subject History.DAT")),
                  QStringList{QStringLiteral("Report")});
+    }
+
+    // Mail, contacts and the password are the user's alone: every file the
+    // program writes is owner-only, every folder it makes too, also where an
+    // earlier version left a history file readable by all.
+    void storedFilesAreOwnerOnlyAfterASendAndAClose()
+    {
+        QDir(environment->dataHome()).removeRecursively();
+        QDir(environment->configHome()).removeRecursively();
+        QCOMPARE(modMain::GetDataFolder(), environment->dataFolder());
+        const QString toHistory = environment->dataFolder() + QStringLiteral("/To History.DAT");
+        {
+            QFile old(toHistory);
+            QVERIFY(old.open(QIODevice::WriteOnly));
+            old.write("earlier@example.org\n");
+        }
+        QVERIFY(QFile::setPermissions(toHistory, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                     QFileDevice::ReadGroup | QFileDevice::ReadOther));
+
+        ComposerFixture composer;
+        fill(composer);
+        send(composer);
+        QTRY_VERIFY(composer.window.isNull() || !composer.window->isVisible());
+        QCOMPARE(server->receivedMessages().size(), 1);
+
+        const auto mode = [](const QString& path) {
+            struct stat status {
+            };
+            return ::lstat(QFile::encodeName(path).constData(), &status) == 0 ? status.st_mode & 07777 : 0u;
+        };
+        const QString vendorData = environment->dataHome() + QStringLiteral("/Tessaline");
+        const QString vendorConfig = environment->configHome() + QStringLiteral("/Tessaline");
+        const QStringList copies = localCopies(*environment);
+        QCOMPARE(copies.size(), 1);
+        QCOMPARE(dataFiles(*environment).size(), 3);
+        QCOMPARE(QDir(vendorConfig).entryList(QDir::Files | QDir::Hidden), QStringList{"Vellum.ini"});
+        const QList<std::pair<QString, unsigned>> expected = {
+            {environment->dataHome(), 0700u},
+            {vendorData, 0700u},
+            {environment->dataFolder(), 0700u},
+            {environment->dataFolder() + QLatin1Char('/') + copies.first(), 0600u},
+            {toHistory, 0600u},
+            {environment->dataFolder() + QStringLiteral("/Subject History.DAT"), 0600u},
+            {environment->configHome(), 0700u},
+            {vendorConfig, 0700u},
+            {environment->settingsFile(), 0600u},
+        };
+        for (const auto& [path, wanted] : expected)
+            QVERIFY2(mode(path) == wanted,
+                     qPrintable(QStringLiteral("%1: %2").arg(path).arg(mode(path), 0, 8)));
+        QCOMPARE(
+            historyEntries(QStringLiteral("To History.DAT")),
+            QStringList({QStringLiteral("Анна <anna@example.org>"), QStringLiteral("earlier@example.org")}));
     }
 
     void checksBeforeSending_data()

@@ -3,10 +3,11 @@
 # exactly the expected set, the desktop entry and the AppStream data accepted
 # by their validators, icons of the right size, a readable manual page, and a
 # program that answers its command line without a display.
-#   check_install.sh BUILD_FOLDER DESKTOP_ID
+#   check_install.sh BUILD_FOLDER DESKTOP_ID LIBRARY_FOLDER
 set -euo pipefail
 build=$1
 id=$2
+libraries=$3
 dest=$(mktemp -d)
 trap 'rm -rf "$dest"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
@@ -22,6 +23,8 @@ expected=(
     "share/metainfo/$id.metainfo.xml"
     share/man/man1/vellum.1.gz
     "share/icons/hicolor/scalable/apps/$id.svg"
+    "$libraries/libvellumcore.so"
+    "$libraries/libvellummail.so"
 )
 for size in "${sizes[@]}"; do expected+=("share/icons/hicolor/${size}x${size}/apps/$id.png"); done
 diff <(printf '%s\n' "${expected[@]}" | sort) <(cd "$root" && find . -type f -printf '%P\n' | sort) ||

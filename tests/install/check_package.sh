@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Builds the Debian package from the build folder as `make package` does,
 # lists it, and checks its contents and dependencies.
-#   check_package.sh BUILD_FOLDER DESKTOP_ID
+#   check_package.sh BUILD_FOLDER DESKTOP_ID LIBRARY_FOLDER
 set -euo pipefail
 build=$1
 id=$2
+libraries=$3
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
@@ -20,7 +21,8 @@ dpkg-deb -c "$deb"
 files=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print $6 }' | sort)
 expected=$(printf '%s\n' ./usr/bin/vellum "./usr/share/applications/$id.desktop" \
     "./usr/share/metainfo/$id.metainfo.xml" ./usr/share/man/man1/vellum.1.gz \
-    "./usr/share/icons/hicolor/scalable/apps/$id.svg" \
+    "./usr/share/icons/hicolor/scalable/apps/$id.svg" "./usr/$libraries/libvellumcore.so" \
+    "./usr/$libraries/libvellummail.so" \
     $(for size in 16 22 24 32 48 64 128 256; do echo "./usr/share/icons/hicolor/${size}x${size}/apps/$id.png"; done) | sort)
 diff <(echo "$expected") <(echo "$files") || fail "package files differ from the expected ones (< expected, > packaged)"
 

@@ -123,6 +123,25 @@ private slots:
         QCOMPARE(list->entries().mid(0, expectedStart.size()), expectedStart);
     }
 
+    // Lines the list did not write itself go back with the bytes they came in.
+    void entriesKeepTheirBytesThroughASave()
+    {
+        const QByteArray cp1251 = "\xC8\xE2\xE0\xED \xCF\xE5\xF2\xF0\xEE\xE2 <ivan@example.org>";
+        writeFile(cp1251 + "\nanna@example.org\n");
+        auto list = openList();
+        QCOMPARE(list->entries(), QStringList({QStringLiteral("Иван Петров <ivan@example.org>"),
+                                               QStringLiteral("anna@example.org")}));
+        // Another window saves in between: both windows' entries are kept.
+        auto other = openList();
+        other->add(QStringLiteral("other@example.org"));
+        other->save();
+        list->add(QStringLiteral("new@example.org"));
+        list->save();
+        QFile file(list->filePath());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), "new@example.org\nother@example.org\n" + cp1251 + "\nanna@example.org\n");
+    }
+
     void saveIsAtomic()
     {
         auto list = openList();
