@@ -422,7 +422,7 @@ class Vellum:
     permission bits bind it as they bind a normal user, root or not.
     """
 
-    def __init__(self, display, home, work, arguments=()):
+    def __init__(self, display, home, work, arguments=(), extra_environment=None):
         self.display = display
         self.home = home
         self.log_path = Path(work) / f"vellum-{time.monotonic_ns()}.log"
@@ -432,6 +432,7 @@ class Vellum:
         environment.update(home.environment())
         environment.update({"QT_QPA_PLATFORM": "xcb", "LANG": "C.UTF-8", "LC_ALL": "C.UTF-8",
                             "DBUS_SESSION_BUS_ADDRESS": "disabled:", "NO_AT_BRIDGE": "1"})
+        environment.update(extra_environment or {})
         binary = os.environ["VELLUM"]
         self.process = _spawn(
             ["unshare", "--mount", "--map-root-user", "--", "/bin/sh", "-c",
@@ -544,10 +545,11 @@ class EndToEndTest(unittest.TestCase):
         self.addCleanup(server.close)
         return server
 
-    def start(self, *arguments):
-        """Starts the program in this test's home and waits for its window."""
+    def start(self, *arguments, environment=None):
+        """Starts the program in this test's home and waits for its window;
+        environment adds to or replaces variables of the program's own."""
         self.assertEqual(self.display.titles(), [], "windows left from before")
-        program = Vellum(self.display, self.home, self.work, arguments)
+        program = Vellum(self.display, self.home, self.work, arguments, environment)
         self.programs.append(program)
         return program
 
