@@ -18,8 +18,7 @@ class RefusedLogin(EndToEndTest):
         program.key("F5")
         report = self.display.wait_window(BOX_TITLE)
         self.assertEqual(self.server.messages(), [])
-        self.display.key(report, "Return")
-        self.display.wait_gone(report, "the report to close")
+        self.display.dismiss(report, "Return")
 
         # Unlocked, and no second report: the settings dialog opens.
         program.click("cmdServerSettings")
@@ -27,11 +26,9 @@ class RefusedLogin(EndToEndTest):
         settings = self.display.wait_window(SETTINGS_TITLE)
         self.display.click(settings, SETTINGS["txtPassword"])
         self.display.type(settings, SmtpServer.PASSWORD)
-        self.display.key(settings, "Return")
-        self.display.wait_gone(settings, "the settings dialog to close")
+        self.display.dismiss(settings, "Return")
         attachments = program.open_dialog("cmdAttachments", "Attachments :: 1")
-        self.display.key(attachments, "Escape")
-        self.display.wait_gone(attachments, "the attachment dialog to close on Esc")
+        self.display.dismiss(attachments, "Escape")
 
         # The second try sends what was typed before the failure.
         program.click("cmdSend")

@@ -47,8 +47,7 @@ class AboutBox(EndToEndTest):
 
     def close_about_box_and_open(self, window, button, title):
         about = self.display.wait_window(ABOUT_TITLE)
-        self.display.key(about, "Return")
-        self.display.wait_gone(about, "the about box to close")
+        self.display.dismiss(about, "Return")
         # No second about box: the next click opens the dialog behind the button.
         self.display.click(window, button)
         self.assertEqual(self.display.wait_any(title, ABOUT_TITLE), title)
@@ -59,9 +58,7 @@ class AboutBox(EndToEndTest):
         program.click("txtMessage")
         program.key("shift+F1")
         settings = self.close_about_box_and_open(program.main, COMPOSER["cmdServerSettings"], SETTINGS_TITLE)
-        self.display.key(settings, "Escape")
-        self.display.wait_gone(settings, "the settings dialog to close on Esc")
-        self.display.focus(program.main)
+        self.display.dismiss(settings, "Escape", back_to=program.main)
         program.key("Escape")
         self.assertEnded(program)
 
@@ -70,12 +67,8 @@ class AboutBox(EndToEndTest):
         attachments = program.open_dialog("cmdAttachments", "Attachments :: 0")
         self.display.key(attachments, "shift+F1")
         files = self.close_about_box_and_open(attachments, ATTACHMENTS["cmdAdd"], FILE_DIALOG_TITLE)
-        self.display.key(files, "Escape")
-        self.display.wait_gone(files, "the file dialog to close on Esc")
-        self.display.focus(attachments)
-        self.display.key(attachments, "Escape")
-        self.display.wait_gone(attachments, "the attachment dialog to close on Esc")
-        self.display.focus(program.main)
+        self.display.dismiss(files, "Escape", back_to=attachments)
+        self.display.dismiss(attachments, "Escape", back_to=program.main)
         program.key("Escape")
         self.assertEnded(program)
 

@@ -22,23 +22,10 @@ class FirstAndSecondStart(EndToEndTest):
         # Nothing set up yet: Send only says so.
         program.click("cmdSend")
         refusal = self.display.wait_window(BOX_TITLE)
-        self.display.key(refusal, "Return")
-        self.display.wait_gone(refusal)
+        self.display.dismiss(refusal, "Return")
 
         program.compose(to=self.RECIPIENT)
-        settings = program.open_dialog("cmdServerSettings", SETTINGS_TITLE)
-        for text in ("vera@example.org", SmtpServer.USER, SmtpServer.PASSWORD, "127.0.0.1"):
-            self.display.type(settings, text)
-            self.display.key(settings, "Tab")
-        # The port box still holds 25; ticking SSL offers 465, which OK takes.
-        self.display.click_box(settings, SETTINGS["chkUseSSL"])
-        offer = self.display.wait_window(BOX_TITLE)
-        self.display.key(offer, "Return")
-        self.display.wait_gone(offer)
-        self.display.focus(settings)
-        self.display.key(settings, "Return")
-        self.display.wait_gone(settings, "the settings dialog to close on Enter")
-
+        program.set_up_server(self.server, take_port_offer=True)
         self.display.focus(program.main)
         program.key("Escape")
         self.assertEnded(program)
@@ -59,8 +46,7 @@ class FirstAndSecondStart(EndToEndTest):
         settings = program.open_dialog("cmdServerSettings", SETTINGS_TITLE)
         self.display.click(settings, SETTINGS["txtSMTPServerPort"])
         self.display.type(settings, str(self.server.port))
-        self.display.key(settings, "Return")
-        self.display.wait_gone(settings, "the settings dialog to close on Enter")
+        self.display.dismiss(settings, "Return")
         program.compose(subject="Quarterly report", body="The figures are in.")
         program.click("cmdSend")
         self.assertEnded(program)

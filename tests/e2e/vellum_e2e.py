@@ -222,6 +222,15 @@ class Display:
     def wait_gone(self, window, what="the window to close"):
         wait_until(lambda: window not in self._visible(), what)
 
+    def dismiss(self, window, keys, back_to=None):
+        """Closes a dialog with a key and waits until it is gone; then gives
+        the focus back to the window below, as a window manager would."""
+        title = self.xdotool("getwindowname", window, check=False).strip()
+        self.key(window, keys)
+        self.wait_gone(window, f'"{title}" to close on {keys}')
+        if back_to is not None:
+            self.focus(back_to)
+
     def wait_any(self, *titles):
         """Waits until a window with one of the titles is visible; returns that title."""
         return wait_until(lambda: next((title for title in titles if self.windows(title)), None),
@@ -480,21 +489,18 @@ class Vellum:
         self.click(button)
         return self.display.wait_window(title)
 
-    def set_up_server(self, server, password=SmtpServer.PASSWORD, mail_from="vera@example.org"):
+    def set_up_server(self, server, password=SmtpServer.PASSWORD, take_port_offer=False):
         """Fills the settings dialog for the test server with STARTTLS and confirms with Enter."""
         settings = self.open_dialog("cmdServerSettings", SETTINGS_TITLE)
         # The focus starts in the sender box; each box selects its text when entered.
-        for text in (mail_from, SmtpServer.USER, password, "127.0.0.1", str(server.port)):
+        for text in ("vera@example.org", SmtpServer.USER, password, "127.0.0.1", str(server.port)):
             self.display.type(settings, text)
             self.display.key(settings, "Tab")
-        # Ticking SSL offers the standard port; Cancel keeps the test server's.
+        # Ticking SSL offers the standard port 465: OK takes it, Esc keeps the test server's.
         self.display.click_box(settings, SETTINGS["chkUseSSL"])
         offer = self.display.wait_window(BOX_TITLE)
-        self.display.key(offer, "Escape")
-        self.display.wait_gone(offer)
-        self.display.focus(settings)
-        self.display.key(settings, "Return")
-        self.display.wait_gone(settings, "the settings dialog to close")
+        self.display.dismiss(offer, "Return" if take_port_offer else "Escape", back_to=settings)
+        self.display.dismiss(settings, "Return")
 
     def add_attachments(self, folder, names):
         """Adds files through the attachment dialog and the file dialog, confirms with Ok."""
@@ -505,8 +511,7 @@ class Vellum:
         self.display.type(files, str(folder))
         self.display.key(files, "Return")
         self.display.type(files, " ".join(f'"{name}"' for name in names))
-        self.display.key(files, "Return")
-        self.display.wait_gone(files, "the file dialog to close")
+        self.display.dismiss(files, "Return")
         dialog = self.display.wait_window(f"Attachments :: {len(names)}")
         self.display.click(dialog, ATTACHMENTS["cmdOk"])
         self.display.wait_gone(dialog, "the attachment dialog to close")
