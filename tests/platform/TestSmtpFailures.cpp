@@ -4,6 +4,7 @@
 #include "platform/mail/SmtpMailMessage.h"
 
 #include <QElapsedTimer>
+#include <QRegularExpression>
 
 namespace
 {
@@ -81,8 +82,8 @@ private slots:
         QTest::newRow("552 to the message")
             << Failure::TooLarge
             << QStringLiteral(
-                   "The server refused the message as too large: 552 5.3.4 Message size exceeds fixed "
-                   "maximum message size. Send fewer or smaller attachments.")
+                   "The server refused the message of %size as too large: 552 5.3.4 Message size exceeds "
+                   "fixed maximum message size. Send fewer or smaller attachments.")
             << 0 << false;
         QTest::newRow("530 STARTTLS required")
             << Failure::WantsStartTls
@@ -140,7 +141,16 @@ private slots:
         const qint64 waited = clock.elapsed();
         qInfo("%s | %.1f s | %s", QTest::currentDataTag(), waited / 1000.0, qPrintable(shown));
 
-        QCOMPARE(shown, expected.contains(QLatin1String("%1")) ? expected.arg(server.port()) : expected);
+        if (expected.contains(QLatin1String("%size"))) {
+            // The size varies with the date and message id; what matters is that it is named.
+            const QStringList around = expected.split(QStringLiteral("%size"));
+            const QRegularExpression pattern(QLatin1Char('^') + QRegularExpression::escape(around[0]) +
+                                             QStringLiteral("[1-9][0-9]* bytes") +
+                                             QRegularExpression::escape(around[1]) + QLatin1Char('$'));
+            QVERIFY2(pattern.match(shown).hasMatch(), qPrintable(shown));
+        } else {
+            QCOMPARE(shown, expected.contains(QLatin1String("%1")) ? expected.arg(server.port()) : expected);
+        }
         QVERIFY2(waited <= (namedSeconds + 2) * 1000, qPrintable(QStringLiteral("waited %1 ms").arg(waited)));
         QCOMPARE(server.receivedMessages().size(), delivered ? 1 : 0);
     }

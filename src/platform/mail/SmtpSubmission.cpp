@@ -1,6 +1,7 @@
 #include "SmtpSubmission.h"
 
 #include "platform/RuntimeError.h"
+#include "platform/Support.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -161,6 +162,14 @@ int waitedSeconds(const SmtpSubmission& submission, const Transcript& transcript
                                                        : submission.stallTimeoutSeconds;
 }
 
+// What the server was given of the message, as the user would count it.
+curl_off_t uploadedBytes(CURL* easy)
+{
+    curl_off_t uploaded = 0;
+    curl_easy_getinfo(easy, CURLINFO_SIZE_UPLOAD_T, &uploaded);
+    return uploaded;
+}
+
 QString describe(CURLcode code, CURL* easy, const SmtpSubmission& submission, const QString& host,
                  const Transcript& transcript, const char* errorBuffer)
 {
@@ -273,10 +282,9 @@ QString describe(CURLcode code, CURL* easy, const SmtpSubmission& submission, co
                 sentence = QStringLiteral("The server refused the recipient <%1>: %2")
                                .arg(QString::fromUtf8(transcript.lastArgument), reply);
             else if (transcript.lastCommand == "DATA" && reply.startsWith(QLatin1String("552")))
-                sentence =
-                    QStringLiteral("The server refused the message as too large: %1. Send fewer or smaller "
-                                   "attachments.")
-                        .arg(reply);
+                sentence = QStringLiteral("The server refused the message of %1 as too large: %2. Send fewer "
+                                          "or smaller attachments.")
+                               .arg(ksFormatByteSizeEx(double(uploadedBytes(easy))), reply);
             else if (transcript.lastCommand == "DATA")
                 sentence = QStringLiteral("The server refused the message: %1").arg(reply);
             else
