@@ -1,7 +1,6 @@
 #include "SmtpTestServer.h"
 #include "TestEnvironment.h"
-#include "platform/RuntimeError.h"
-#include "platform/mail/SmtpMailMessage.h"
+#include "TestMessages.h"
 
 class TestAddressList : public QObject
 {
@@ -106,26 +105,11 @@ private slots:
         QFETCH(QStringList, envelope);
         QFETCH(QString, refusal);
 
-        SmtpMailMessage::Options options;
-        options.connectTimeoutSeconds = 3;
-        options.stallTimeoutSeconds = 3;
-        SmtpMailMessage message(options);
-        message.setFrom(QStringLiteral("sender@example.com"));
-        message.setTo(typed);
-        message.setSubject(QStringLiteral("Test"));
-        message.setUserName(QStringLiteral("user"));
-        message.setPassword(QStringLiteral("secret"));
-        message.setServer(QStringLiteral("127.0.0.1"));
-        message.setPort(server->port());
+        const auto message = testMessage(server->port());
+        message->setTo(typed);
 
         const qsizetype before = server->receivedMessages().size();
-        QString failure;
-        try {
-            message.send();
-        } catch (const RuntimeError& error) {
-            failure = error.description();
-        }
-        QCOMPARE(failure, refusal);
+        QCOMPARE(sendFailure(*message), refusal);
         const QList<SmtpTestServer::Received> received = server->receivedMessages();
         QCOMPARE(received.size(), before + (refusal.isEmpty() ? 1 : 0));
         if (refusal.isEmpty())

@@ -1,5 +1,6 @@
 #include "SmtpTestServer.h"
 #include "TestEnvironment.h"
+#include "TestMessages.h"
 #include "platform/RuntimeError.h"
 #include "platform/StandardComponents.h"
 #include "platform/mail/SmtpMailMessage.h"
@@ -19,39 +20,15 @@ namespace
 
 const QString mailer = QStringLiteral("Kestrel - Vellum 1.02.0018");
 
-// A message addressed to the given server, as the composer fills it in.
+// The test message, over SSL or not, trusting the test certificate or not.
 std::unique_ptr<SmtpMailMessage> messageFor(int port, bool useSSL = false, bool trustTestCertificate = true)
 {
-    SmtpMailMessage::Options options;
-    if (trustTestCertificate)
-        options.caCertificateFile = SmtpTestServer::caCertificateFile();
-    options.connectTimeoutSeconds = 3;
-    options.stallTimeoutSeconds = 3;
-    auto message = std::make_unique<SmtpMailMessage>(options);
-    message->setFrom(QStringLiteral("Sender <sender@example.com>"));
-    message->setTo(QStringLiteral("rcpt@example.com"));
-    message->setSubject(QStringLiteral("Test"));
-    message->setUserName(QStringLiteral("user"));
-    message->setPassword(QStringLiteral("secret"));
-    message->setBody(QStringLiteral("Hello"));
-    message->setServer(QStringLiteral("127.0.0.1"));
-    message->setPort(port);
+    SmtpMailMessage::Options options = testServerOptions();
+    if (!trustTestCertificate)
+        options.caCertificateFile.clear();
+    auto message = testMessage(port, options);
     message->setUseSSL(useSSL);
-    message->setMailer(mailer);
     return message;
-}
-
-// The description of the error send() raised, or an empty text when it succeeded.
-QString sendFailure(MailMessage& message)
-{
-    try {
-        message.send();
-    } catch (const RuntimeError& error) {
-        if (error.number() != RuntimeError::MailFailure)
-            return QStringLiteral("wrong error number %1: ").arg(error.number()) + error.description();
-        return error.description().isEmpty() ? QStringLiteral("(empty description)") : error.description();
-    }
-    return QString();
 }
 
 // Every line ends with CRLF and stays within the 998-octet limit.
@@ -158,16 +135,10 @@ private slots:
             QSKIP("no second file system to write to");
         SmtpTestServer server;
         QVERIFY2(server.isRunning(), qPrintable(server.errorText()));
-        SmtpMailMessage::Options options;
-        options.caCertificateFile = SmtpTestServer::caCertificateFile();
+        SmtpMailMessage::Options options = testServerOptions();
         options.spoolFolder = spoolFolder;
-        SmtpMailMessage message(options);
-        message.setFrom(QStringLiteral("sender@example.com"));
-        message.setTo(QStringLiteral("rcpt@example.com"));
-        message.setUserName(QStringLiteral("user"));
-        message.setPassword(QStringLiteral("secret"));
-        message.setServer(QStringLiteral("127.0.0.1"));
-        message.setPort(server.port());
+        const auto sent = testMessage(server.port(), options);
+        SmtpMailMessage& message = *sent;
         message.setBody(QString(300000, QLatin1Char('x')));
         QCOMPARE(sendFailure(message), QString());
 

@@ -1,5 +1,6 @@
 #include "SmtpTestServer.h"
 #include "TestEnvironment.h"
+#include "TestMessages.h"
 #include "platform/RuntimeError.h"
 #include "platform/mail/SmtpMailMessage.h"
 
@@ -115,19 +116,11 @@ private slots:
             QSKIP(qPrintable(QStringLiteral("port 465 is busy: %1").arg(server.errorText())));
         QVERIFY2(server.isRunning(), qPrintable(server.errorText()));
 
-        SmtpMailMessage::Options timeouts;
-        timeouts.caCertificateFile = SmtpTestServer::caCertificateFile();
+        SmtpMailMessage::Options timeouts = testServerOptions();
         timeouts.connectTimeoutSeconds = TimeoutSeconds;
         timeouts.stallTimeoutSeconds = TimeoutSeconds;
-        SmtpMailMessage message(timeouts);
-        message.setFrom(QStringLiteral("sender@example.com"));
-        message.setTo(QStringLiteral("rcpt@example.com"));
-        message.setSubject(QStringLiteral("Test"));
-        message.setUserName(QStringLiteral("user"));
-        message.setPassword(QStringLiteral("secret"));
-        message.setBody(QStringLiteral("Hello"));
-        message.setServer(QStringLiteral("127.0.0.1"));
-        message.setPort(server.port());
+        const auto sent = testMessage(server.port(), timeouts);
+        SmtpMailMessage& message = *sent;
         message.setUseSSL(failure == Failure::StallInStartTls || failure == Failure::StallInImplicitTls);
 
         QElapsedTimer clock;
