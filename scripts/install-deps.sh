@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     build-essential cmake pkg-config
-    qt6-base-dev libgl-dev
+    qt6-base-dev libgl-dev libfontconfig-dev
     libgmime-3.0-dev libcurl4-openssl-dev libuchardet-dev
     python3 python3-aiosmtpd openssl libmime-tools-perl curl
     xvfb xauth x11-apps x11-utils imagemagick xdotool openbox

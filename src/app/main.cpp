@@ -1,6 +1,7 @@
 #include "app/CommandLine.h"
 #include "app/modMain.h"
 #include "platform/CoreDumps.h"
+#include "platform/FontSetup.h"
 #include "platform/LastResort.h"
 #include "platform/RuntimeError.h"
 
@@ -15,7 +16,9 @@ int main(int argc, char* argv[])
     if (commandLine.action != CommandLine::Compose)
         return commandLine.answer();
 
+    FontSetup fontSetup;
     Application application(argc, argv);
+    fontSetup.wait();
     try {
         modMain::Main(commandLine.mailto);
     } catch (...) {
