@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QShowEvent>
 #include <QTimer>
 
 namespace
@@ -49,11 +50,6 @@ ucAnimation::ucAnimation(QWidget* parent) : QWidget(parent)
     lblTag->setObjectName(QStringLiteral("lblTag"));
     lblTag->setFont(tagFont());
     Layout::place(lblTag, 900, 210, 1935, 360);
-    // Serif faces other than Times New Roman run a little wider: let the text
-    // have the room up to the border rather than lose its last dot.
-    const int textWidth = lblTag->fontMetrics().horizontalAdvance(lblTag->text()) + 1;
-    if (textWidth > lblTag->width())
-        lblTag->resize(qMin(textWidth, width() - 1 - lblTag->x()), lblTag->height());
 
     Accessibility::describe(this, lblTag->text(), QStringLiteral("Shown while the message is being sent"));
 
@@ -130,6 +126,23 @@ void ucAnimation::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
     painter.drawImage(event->rect(), canvas, event->rect());
+}
+
+void ucAnimation::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    // Measuring the text loads the serif face, which the composer's start
+    // need not wait for: the indicator is hidden until the first send.
+    fitTagToText();
+}
+
+void ucAnimation::fitTagToText()
+{
+    // Serif faces other than Times New Roman run a little wider: let the text
+    // have the room up to the border rather than lose its last dot.
+    const int textWidth = lblTag->fontMetrics().horizontalAdvance(lblTag->text()) + 1;
+    if (textWidth > lblTag->width())
+        lblTag->resize(qMin(textWidth, width() - 1 - lblTag->x()), lblTag->height());
 }
 
 void ucAnimation::resizeEvent(QResizeEvent* event)

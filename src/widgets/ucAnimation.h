@@ -39,8 +39,10 @@ public slots:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
+    void fitTagToText();
     void UserControl_Initialize();
     void UserControl_Resize();
 

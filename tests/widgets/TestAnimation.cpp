@@ -98,6 +98,7 @@ private slots:
     void freshControlShowsFrameZeroAndTheText()
     {
         ucAnimation control;
+        control.show();
         QVERIFY(!control.Enabled());
         QCOMPARE(control.currentFrame(), 0);
         QCOMPARE(control.frameCounter(), 1);
