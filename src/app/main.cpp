@@ -4,6 +4,7 @@
 #include "platform/FontSetup.h"
 #include "platform/LastResort.h"
 #include "platform/RuntimeError.h"
+#include "platform/SessionBusSetup.h"
 
 #include <QWidget>
 #include <algorithm>
@@ -19,6 +20,7 @@ int main(int argc, char* argv[])
     FontSetup fontSetup;
     Application application(argc, argv);
     fontSetup.wait();
+    const SessionBusSetup sessionBusSetup;
     try {
         modMain::Main(commandLine.mailto);
     } catch (...) {
