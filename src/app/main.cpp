@@ -1,13 +1,13 @@
 #include "app/CommandLine.h"
 #include "app/modMain.h"
 #include "platform/CoreDumps.h"
-#include "platform/FontSetup.h"
 #include "platform/LastResort.h"
 #include "platform/RuntimeError.h"
-#include "platform/SessionBusSetup.h"
+#include "platform/StartupSteps.h"
 
 #include <QWidget>
 #include <algorithm>
+#include <thread>
 
 int main(int argc, char* argv[])
 {
@@ -17,10 +17,10 @@ int main(int argc, char* argv[])
     if (commandLine.action != CommandLine::Compose)
         return commandLine.answer();
 
-    FontSetup fontSetup;
+    std::jthread fontConfiguration(readFontConfiguration);
     Application application(argc, argv);
-    fontSetup.wait();
-    const SessionBusSetup sessionBusSetup;
+    fontConfiguration.join();
+    const std::jthread sessionBus(openSessionBus);
     try {
         modMain::Main(commandLine.mailto);
     } catch (...) {
