@@ -56,13 +56,21 @@ void Layout::removeWindowIcon(QWidget* window)
 QFont Layout::windowFont()
 {
     static const QFont font = [] {
-        const QString family = QFontDatabase::families().contains(QStringLiteral("Tahoma"))
-                                   ? QStringLiteral("Tahoma")
-                                   : QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
-        QFont result(family);
-        result.setPointSize(9);
-        result.setStyleHint(QFont::SansSerif);
-        return result;
+        if (QFontDatabase::families().contains(QStringLiteral("Tahoma"))) {
+            QFont tahoma(QStringLiteral("Tahoma"));
+            tahoma.setPointSize(9);
+            tahoma.setStyleHint(QFont::SansSerif);
+            return tahoma;
+        }
+        // The application's font, not just its family: where it is 9 pt already, the window
+        // shares the engine Qt loads for it at the first text box. Resolving a second font is
+        // dear when the family is an alias, as the generic theme's "Sans Serif" is.
+        QFont system = QGuiApplication::font();
+        system.setPointSize(9);
+        system.setWeight(QFont::Normal);
+        system.setStyle(QFont::StyleNormal);
+        system.setStyleName(QString());
+        return system;
     }();
     return font;
 }

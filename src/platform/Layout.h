@@ -27,7 +27,7 @@ void fixClientSize(QWidget* window, int width, int height);
 // show instead, so the window gets a transparent one.
 void removeWindowIcon(QWidget* window);
 
-// Tahoma 9 pt where installed, else the system's sans-serif at 9 pt.
+// Tahoma 9 pt where installed, else the application's (the system's) font at 9 pt regular.
 QFont windowFont();
 
 } // namespace Layout

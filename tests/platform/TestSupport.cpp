@@ -6,6 +6,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFontDatabase>
+#include <QGuiApplication>
 #include <QWidget>
 
 class TestSupport : public QObject
@@ -118,6 +120,23 @@ private slots:
     {
         QCOMPARE(Layout::pixels(15), 1);
         QCOMPARE(Layout::rect(1260, 120, 3975, 375), QRect(84, 8, 265, 25));
+    }
+
+    void windowFontIsNinePointRegular()
+    {
+        const QFont font = Layout::windowFont();
+        QCOMPARE(font.pointSize(), 9);
+        QCOMPARE(font.weight(), QFont::Normal);
+        QCOMPARE(font.style(), QFont::StyleNormal);
+        if (QFontDatabase::families().contains(QStringLiteral("Tahoma")))
+            QSKIP("Tahoma is installed: the window uses it");
+        QCOMPARE(font.family(), QGuiApplication::font().family());
+        // Where the application's font already is 9 pt regular, the window's is that very
+        // font, so the two share one engine.
+        QFont application = QGuiApplication::font();
+        if (application.pointSize() == 9 && application.weight() == QFont::Normal &&
+            application.style() == QFont::StyleNormal && application.styleName().isEmpty())
+            QCOMPARE(font, application);
     }
 
     void keyMapping_data()
