@@ -159,7 +159,7 @@ int main()
     if (!address.isEmpty())
         environment << "DBUS_SESSION_BUS_ADDRESS=" + address;
 
-    const int rounds = 7;
+    const int rounds = 21;
     std::vector<double> programTimes, programMemory, bareTimes, bareMemory, labelTimes, labelMemory;
     // The program's window first, for its size.
     Mapped first = timeToFirstMap(display, environment, {VELLUM_BINARY});

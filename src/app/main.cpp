@@ -17,9 +17,9 @@ int main(int argc, char* argv[])
     if (commandLine.action != CommandLine::Compose)
         return commandLine.answer();
 
-    std::jthread fontConfiguration(readFontConfiguration);
+    FontSetup fonts;
     Application application(argc, argv);
-    fontConfiguration.join();
+    fonts.applicationBuilt();
     const std::jthread sessionBus(openSessionBus);
     try {
         modMain::Main(commandLine.mailto);

@@ -1,6 +1,7 @@
 #include "TestEnvironment.h"
 #include "app/modMain.h"
 #include "platform/MessageBox.h"
+#include "platform/StartupSteps.h"
 
 #include <QApplication>
 #include <QDir>
@@ -67,6 +68,15 @@ private slots:
                  environment->dataFolder() + QStringLiteral("\r\n\r\nCan't create or open data folder."));
         QCOMPARE(shown.style, int(MessageBox::Critical));
         QCOMPARE(shown.title, QStringLiteral("Kestrel - Vellum"));
+    }
+
+    void fontSetupEndsWhenNeverToldOfTheApplication()
+    {
+        // Its thread waits for the application object; going out of scope
+        // without one must end it, not leave the process waiting at exit.
+        {
+            FontSetup fonts;
+        }
     }
 };
 
