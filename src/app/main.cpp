@@ -7,6 +7,7 @@
 
 #include <QWidget>
 #include <algorithm>
+#include <optional>
 #include <thread>
 
 int main(int argc, char* argv[])
@@ -17,8 +18,11 @@ int main(int argc, char* argv[])
     if (commandLine.action != CommandLine::Compose)
         return commandLine.answer();
 
+    // Built after the font set-up has started, and gone only once its
+    // thread, which uses it, has ended.
+    std::optional<Application> application;
     FontSetup fonts;
-    Application application(argc, argv);
+    application.emplace(argc, argv);
     fonts.applicationBuilt();
     const std::jthread sessionBus(openSessionBus);
     try {
@@ -32,5 +36,5 @@ int main(int argc, char* argv[])
     if (std::none_of(windows.cbegin(), windows.cend(),
                      [](const QWidget* window) { return window->isVisible(); }))
         return 0;
-    return application.exec();
+    return application->exec();
 }
