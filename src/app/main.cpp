@@ -7,6 +7,7 @@
 
 #include <QWidget>
 #include <algorithm>
+#include <cstdlib>
 #include <optional>
 #include <thread>
 
@@ -36,5 +37,9 @@ int main(int argc, char* argv[])
     if (std::none_of(windows.cbegin(), windows.cend(),
                      [](const QWidget* window) { return window->isVisible(); }))
         return 0;
+    // Qt ends the process at once when the display goes away. Registered
+    // once the window is loaded, so that this runs before the objects its
+    // saves use are destroyed.
+    std::atexit(LastResort::runRescue);
     return application->exec();
 }

@@ -3,6 +3,7 @@
 #include "composer/frmMain.h"
 #include "platform/MessageBox.h"
 #include "platform/Support.h"
+#include "platform/TerminationRequests.h"
 #include "platform/storage/DataLocation.h"
 
 QString modMain::DataFolder;
@@ -17,8 +18,14 @@ void modMain::Main(const std::optional<MailtoUrl>& mailto)
         return;
     auto* window = new frmMain();
     window->setAttribute(Qt::WA_DeleteOnClose);
+    // A mail link asks for a new message; a draft left behind waits for a
+    // start without one.
     if (mailto)
         window->StartMessage(mailto->recipients, mailto->subject, mailto->body);
+    else
+        window->RestoreDraft();
+    auto* termination = new TerminationRequests(window);
+    QObject::connect(termination, &TerminationRequests::requested, window, &frmMain::UnloadBySystem);
     window->show();
 }
 

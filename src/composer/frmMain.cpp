@@ -1,5 +1,7 @@
 #include "frmMain.h"
 
+#include "DraftKeeper.h"
+#include "DraftNotice.h"
 #include "MailSettings.h"
 #include "app/modMain.h"
 #include "attachments/AttachmentFiles.h"
@@ -28,7 +30,9 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDialog>
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QFocusEvent>
 #include <QFrame>
 #include <QIcon>
@@ -37,6 +41,8 @@
 #include <QLocale>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QThread>
+#include <QTimer>
 #include <limits>
 #include <utility>
 
@@ -168,6 +174,8 @@ void frmMain::CreateControls()
     ucaSending->move(Layout::pixels(900), Layout::pixels(1380));
     ucaSending->hide();
 
+    m_draftNotice = new DraftNotice(this);
+
     QWidget* tabOrder[] = {txtTo,
                            cmdToHistory,
                            txtSubject,
@@ -193,6 +201,9 @@ void frmMain::CreateControls()
     connect(cmdServerSettings, &QPushButton::clicked, this, &frmMain::cmdServerSettings_Click);
     connect(cmdOpenDataPath, &QPushButton::clicked, this, &frmMain::cmdOpenDataPath_Click);
     connect(cmdAttachments, &QPushButton::clicked, this, &frmMain::cmdAttachments_Click);
+    connect(txtTo, &QLineEdit::textChanged, this, &frmMain::MessageChanged);
+    connect(txtSubject, &QLineEdit::textChanged, this, &frmMain::MessageChanged);
+    connect(txtMessage, &QPlainTextEdit::textChanged, this, &frmMain::MessageChanged);
 }
 
 void frmMain::Form_Load()
@@ -209,6 +220,11 @@ void frmMain::Form_Load()
     SubjectHistory->load();
 
     LoadSettings();
+    m_draft = std::make_unique<DraftKeeper>(modMain::DataFolder, [this] {
+        return Draft{txtTo->text(), txtSubject->text(),    txtMessage->toPlainText(),
+                     Attachments,   GetSendHotkeyOption(), QString()};
+    });
+    connect(m_draft.get(), &DraftKeeper::writeFailed, m_draftNotice, &DraftNotice::showWriteFailure);
     txtMessage->setFocus();
     m_loaded = true;
 
@@ -222,6 +238,53 @@ void frmMain::StartMessage(const QString& recipients, const QString& subject, co
     txtTo->setText(recipients);
     txtSubject->setText(subject);
     txtMessage->setPlainText(body);
+}
+
+void frmMain::RestoreDraft()
+{
+    const DraftStore::TakeOver takeOver = m_draft->takeOver();
+    QStringList missing;
+    if (const std::optional<Draft>& draft = takeOver.draft) {
+        txtTo->setText(draft->to);
+        txtSubject->setText(draft->subject);
+        txtMessage->setPlainText(draft->body);
+        QStringList attachments;
+        for (const QString& path : draft->attachments)
+            (QFileInfo(path).isFile() ? attachments : missing).append(path);
+        Attachments = attachments;
+        ShowAttachmentCount();
+        SetSendHotkeyOption(draft->sendHotkeyOption);
+    }
+    m_draftNotice->showTakeOver(takeOver, missing);
+}
+
+void frmMain::MessageChanged()
+{
+    m_draftNotice->hide();
+    if (m_draft)
+        m_draft->changed();
+}
+
+void frmMain::UnloadBySystem()
+{
+    m_keepDraft = true;
+    TryUnloadBySystem();
+}
+
+void frmMain::TryUnloadBySystem()
+{
+    // A dialog's own event loop must have returned before the window goes.
+    if (QWidget* popup = QApplication::activePopupWidget())
+        popup->close();
+    if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+        dialog->reject();
+    else if (QWidget* modal = QApplication::activeModalWidget())
+        modal->close();
+    if (IsBusy() || QThread::currentThread()->loopLevel() > 1 || QApplication::activeModalWidget()) {
+        QTimer::singleShot(10, this, &frmMain::TryUnloadBySystem);
+        return;
+    }
+    close();
 }
 
 void frmMain::closeEvent(QCloseEvent* event)
@@ -252,6 +315,10 @@ void frmMain::Form_Unload()
     LastResort::clearRescue(this);
     SaveSettings();
     SaveHistories();
+    if (m_keepDraft)
+        m_draft->keep(QStringLiteral("system"));
+    else
+        m_draft->discard();
 }
 
 void frmMain::SaveHistories()
@@ -271,6 +338,7 @@ void frmMain::RescueUserData()
     ignored.tolerate([this] { SaveSettings(); });
     ignored.tolerate([this] { ToHistory->save(); });
     ignored.tolerate([this] { SubjectHistory->save(); });
+    ignored.tolerate([this] { m_draft->keep(QString()); });
 }
 
 void frmMain::paintEvent(QPaintEvent* event)
@@ -466,6 +534,7 @@ void frmMain::cmdSendHotkeyOption_Click()
     if (option >= 4)
         option = 0;
     SetSendHotkeyOption(option);
+    MessageChanged();
 }
 
 void frmMain::cmdToHistory_Click()
@@ -482,7 +551,9 @@ void frmMain::cmdServerSettings_Click()
 {
     // A fresh dialog for each opening, filled from the settings in memory.
     frmSettings dialog;
-    dialog.exec();
+    // Saved at once, so that an end without a close keeps the new settings.
+    if (dialog.exec() == QDialog::Accepted)
+        SaveSettings();
 }
 
 void frmMain::cmdOpenDataPath_Click()
@@ -505,6 +576,7 @@ void frmMain::ShowAttachmentCount()
 {
     cmdAttachments->setText(QStringLiteral("A! [%1]").arg(Attachments.size()));
     cmdAttachments->setAccessibleName(QStringLiteral("Attachments: %1").arg(Attachments.size()));
+    MessageChanged();
 }
 
 void frmMain::AcceptFileDrops()
@@ -568,6 +640,7 @@ void frmMain::SaveSettings()
     const ApplicationIdentity& identity = ApplicationIdentity::current();
     const std::unique_ptr<SettingsStore> store = components().createSettingsStore();
     const std::array<QVariant, SettingCount> values = SettingValues();
+    LoadedSettings written = m_loadedSettings;
     for (std::size_t row = 0; row < SettingCount; ++row) {
         const StoredSetting& setting = storedSettings()[row];
         const bool changedHere = values[row] != m_loadedSettings.values[row];
@@ -583,8 +656,12 @@ void frmMain::SaveSettings()
                         : m_loadedSettings.stored[row];
         }
         store->write(setting.section, setting.key, setting.kind, value, identity);
+        written.stored[row] = value;
+        written.values[row] = values[row];
     }
     store->commit();
+    // A later save compares with what this one stored.
+    m_loadedSettings = written;
 }
 
 std::array<QVariant, frmMain::SettingCount> frmMain::SettingValues() const
@@ -703,6 +780,8 @@ void frmMain::SendMail()
     MessageSource source;
     if (pending.tolerate([&] { source = message->source(); }))
         SaveLocalCopy(sendTime, source);
+    // The message went: nothing of it is kept, however the program ends now.
+    m_keepDraft = false;
     ksUnloadForm(this);
 }
 

@@ -8,6 +8,8 @@
 #include <array>
 #include <memory>
 
+class DraftKeeper;
+class DraftNotice;
 class HistoryList;
 class MessageSource;
 class QFrame;
@@ -37,6 +39,13 @@ public:
     // Starts the message a mail link asked for; its recipients replace the
     // ones loaded from the last run.
     void StartMessage(const QString& recipients, const QString& subject, const QString& body);
+    // Brings back the message a run that ended without a normal close left.
+    void RestoreDraft();
+    // The system ends the program (a logout, a shutdown, a termination
+    // signal): open dialogs are cancelled, a send in progress is let finish,
+    // then the window closes as it normally does but keeps the message for
+    // the next start.
+    void UnloadBySystem();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -81,6 +90,9 @@ private:
     void SaveHistories();
     // Saves what a failure must not lose; each part on its own.
     void RescueUserData();
+    // A part of the message changed: the draft follows.
+    void MessageChanged();
+    void TryUnloadBySystem();
 
     void SetSendHotkeyOption(int option);
     int GetSendHotkeyOption() const;
@@ -116,6 +128,11 @@ private:
         std::array<QVariant, SettingCount> values;
     };
     LoadedSettings m_loadedSettings;
+
+    std::unique_ptr<DraftKeeper> m_draft;
+    DraftNotice* m_draftNotice = nullptr;
+    // Set when the system ends the program, cleared by a successful send.
+    bool m_keepDraft = false;
 
     std::unique_ptr<HistoryList> ToHistory;
     std::unique_ptr<HistoryList> SubjectHistory;

@@ -51,6 +51,17 @@ void LastResort::clearRescue(QObject* owner)
         rescueEntry() = {};
 }
 
+void LastResort::runRescue()
+{
+    RescueEntry entry = std::exchange(rescueEntry(), {});
+    if (entry.owner && entry.rescue) {
+        try {
+            entry.rescue();
+        } catch (...) {
+        }
+    }
+}
+
 void LastResort::reportUnhandled(const RuntimeError& error)
 {
     // A second failure while reporting the first must not recurse.
@@ -60,13 +71,7 @@ void LastResort::reportUnhandled(const RuntimeError& error)
         nullptr,
         QStringLiteral("Run-time error '%1':\r\n\r\n%2").arg(error.number()).arg(error.description()),
         MessageBox::Critical);
-    RescueEntry entry = std::exchange(rescueEntry(), {});
-    if (entry.owner && entry.rescue) {
-        try {
-            entry.rescue();
-        } catch (...) {
-        }
-    }
+    runRescue();
     ++terminations();
     if (terminateHandler())
         terminateHandler()();

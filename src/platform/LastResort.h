@@ -16,6 +16,9 @@ namespace LastResort
 using Rescue = std::function<void()>;
 void setRescue(QObject* owner, Rescue rescue);
 void clearRescue(QObject* owner);
+// Runs the rescue now, once, if one is set: for an end that passes by the
+// program's own handling.
+void runRescue();
 
 void reportUnhandled(const RuntimeError& error);
 
