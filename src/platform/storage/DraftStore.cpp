@@ -7,9 +7,11 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLocale>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -186,7 +188,7 @@ QString DraftStore::keepAside(const QString& instance)
         if (renameNoReplace(draftPath(), m_folder + QLatin1Char('/') + name))
             return name;
         if (errno != EEXIST)
-            return QFile::decodeName(encoded(draftPath())).section(QLatin1Char('/'), -1);
+            return QFileInfo(draftPath()).fileName();
     }
 }
 
