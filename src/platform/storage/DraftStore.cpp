@@ -51,14 +51,18 @@ bool renameNoReplace(const QString& from, const QString& to)
 
 } // namespace
 
-DraftStore::DraftStore(QString folder)
-    : m_folder(std::move(folder)),
-      // The process id tells running instances apart, the start time the
-      // runs of one process id over time.
-      m_instance(
-          QLocale::c().toString(QDateTime::currentDateTime(), QStringLiteral("yyyy-MM-dd hh-mm-ss-zzz")) +
-          QLatin1Char(' ') + QString::number(QCoreApplication::applicationPid()))
+DraftStore::DraftStore(QString folder) : m_folder(std::move(folder))
 {
+    // The process id tells running instances apart, the start time the runs
+    // of one process id over time; a second store in one process (only
+    // tests make one) gets a number of its own.
+    static std::atomic<int> stores = 0;
+    const int number = ++stores;
+    m_instance =
+        QLocale::c().toString(QDateTime::currentDateTime(), QStringLiteral("yyyy-MM-dd hh-mm-ss-zzz")) +
+        QLatin1Char(' ') + QString::number(QCoreApplication::applicationPid());
+    if (number > 1)
+        m_instance += QLatin1Char('-') + QString::number(number);
 }
 
 DraftStore::~DraftStore()
