@@ -34,6 +34,7 @@ DraftNotice::DraftNotice(QWidget* parent) : QLabel(parent)
     setBackgroundRole(QPalette::ToolTipBase);
     setForegroundRole(QPalette::ToolTipText);
     setCursor(Qt::PointingHandCursor);
+    setAccessibleName(tr("Message notice"));
     hide();
 }
 
