@@ -103,3 +103,23 @@ sleep 1
 shoot "$main" sending.png
 wait "$program" || true
 ls "$work/mail"/*.eml > /dev/null && echo "the message arrived"
+
+# A message in progress, the program killed, and the next start bringing it back.
+"$root/$build/src/vellum" &
+program=$!
+main=$(wait_for_window Vellum)
+xdotool windowfocus --sync "$main"
+click "$main" 200 52
+xdotool type --delay 20 'Site visit on Monday'
+xdotool key F2
+xdotool type --delay 20 'Hello Anna, I will be at the site at nine; the photos follow.'
+sleep 2
+kill -9 "$program"
+wait "$program" 2>/dev/null || true
+"$root/$build/src/vellum" &
+program=$!
+main=$(wait_for_window Vellum)
+shoot "$main" draft-restored.png
+xdotool windowfocus --sync "$main"
+xdotool key Escape
+wait "$program" || true
