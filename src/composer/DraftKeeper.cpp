@@ -28,7 +28,16 @@ DraftStore::TakeOver DraftKeeper::takeOver()
 {
     if (!m_store)
         return {};
-    DraftStore::TakeOver result = m_store->takeOver();
+    DraftStore::TakeOver result;
+    // Whatever stands in the data folder, the start goes on.
+    try {
+        result = m_store->takeOver();
+    } catch (...) {
+        const QString failure = RuntimeError::fromCurrentException().description();
+        QMetaObject::invokeMethod(
+            this, [this, failure] { emit writeFailed(failure); }, Qt::QueuedConnection);
+        return {};
+    }
     if (result.draft) {
         // The file holds it already; restoring it into the window is no change.
         m_lastSaved = result.draft;
