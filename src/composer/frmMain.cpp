@@ -267,7 +267,8 @@ void frmMain::MessageChanged()
 
 void frmMain::UnloadBySystem()
 {
-    m_keepDraft = true;
+    if (std::exchange(m_keepDraft, true))
+        return;
     TryUnloadBySystem();
 }
 
