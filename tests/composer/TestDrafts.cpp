@@ -213,7 +213,7 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(draftsOnDisk(*environment).size(), 1, 2000);
         QTest::keyClick(composer.txtMessage(), Qt::Key_Escape);
         QVERIFY(!composer.window->isVisible());
-        QCOMPARE(filesIn(environment->dataFolder(), QStringLiteral("Draft *.json")), QStringList());
+        QCOMPARE(filesIn(environment->dataFolder(), QStringLiteral("Draft *")), QStringList());
     }
 
     void aFailedSendKeepsTheDraftAndASuccessfulOneRemovesIt_data()

@@ -67,10 +67,16 @@ DraftStore::DraftStore(QString folder) : m_folder(std::move(folder))
 
 DraftStore::~DraftStore()
 {
+    unlockInstance();
+}
+
+void DraftStore::unlockInstance()
+{
     if (m_lockDescriptor < 0)
         return;
     ::unlink(encoded(pathFor(m_instance, "lock")).constData());
     ::close(m_lockDescriptor);
+    m_lockDescriptor = -1;
 }
 
 QString DraftStore::pathFor(const QString& instance, const char* extension) const
@@ -205,4 +211,5 @@ void DraftStore::write(const Draft& draft)
 void DraftStore::remove()
 {
     ::unlink(encoded(draftPath()).constData());
+    unlockInstance();
 }

@@ -32,7 +32,8 @@ public:
     TakeOver takeOver();
     // Replaces this instance's draft, all or nothing. Raises RuntimeError.
     void write(const Draft& draft);
-    // Removes this instance's draft, if there is one.
+    // Removes this instance's draft, if there is one, and its lock; a later
+    // write takes the lock again.
     void remove();
 
     QString draftPath() const;
@@ -42,6 +43,7 @@ private:
     QString pathFor(const QString& instance, const char* extension) const;
     // Held from the first claim or write until the end of the process.
     void lockInstance();
+    void unlockInstance();
     bool isRunning(const QString& instance) const;
     // The drafts of instances that are gone, newest first.
     QStringList abandonedInstances() const;
