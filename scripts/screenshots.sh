@@ -49,11 +49,14 @@ click() { # window x y
     xdotool mousemove --window "$1" "$2" "$3" click 1
     sleep 0.2
 }
+start_vellum() { # sets program and main
+    "$root/$build/src/vellum" &
+    program=$!
+    main=$(wait_for_window Vellum)
+    xdotool windowfocus --sync "$main"
+}
 
-"$root/$build/src/vellum" &
-program=$!
-main=$(wait_for_window Vellum)
-xdotool windowfocus --sync "$main"
+start_vellum
 click "$main" 200 20
 xdotool type --delay 20 'Анна <anna@example.org>'
 xdotool key F2
@@ -105,10 +108,7 @@ wait "$program" || true
 ls "$work/mail"/*.eml > /dev/null && echo "the message arrived"
 
 # A message in progress, the program killed, and the next start bringing it back.
-"$root/$build/src/vellum" &
-program=$!
-main=$(wait_for_window Vellum)
-xdotool windowfocus --sync "$main"
+start_vellum
 click "$main" 200 52
 xdotool type --delay 20 'Site visit on Monday'
 xdotool key F2
@@ -116,10 +116,7 @@ xdotool type --delay 20 'Hello Anna, I will be at the site at nine; the photos f
 sleep 2
 kill -9 "$program"
 wait "$program" 2>/dev/null || true
-"$root/$build/src/vellum" &
-program=$!
-main=$(wait_for_window Vellum)
+start_vellum
 shoot "$main" draft-restored.png
-xdotool windowfocus --sync "$main"
 xdotool key Escape
 wait "$program" || true
