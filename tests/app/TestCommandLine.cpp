@@ -1,8 +1,11 @@
 #include "TestEnvironment.h"
 #include "app/CommandLine.h"
 #include "app/modMain.h"
+#include "platform/storage/DraftFile.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QSettings>
@@ -162,6 +165,29 @@ private slots:
         QCOMPARE(text("txtTo"), to);
         QCOMPARE(text("txtSubject"), subject);
         QCOMPARE(text("txtMessage"), body);
+    }
+
+    void aMailLinkLeavesADraftLeftBehindForAStartWithoutOne()
+    {
+        const QString left =
+            environment->dataFolder() + QStringLiteral("/Draft 2026-01-01 00-00-00-000 4242.json");
+        QFile file(left);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(DraftFile::toBytes({QStringLiteral("anna@example.org"),
+                                       QStringLiteral("Left"),
+                                       QStringLiteral("Left body"),
+                                       {},
+                                       0,
+                                       QString()}));
+        file.close();
+        start({QStringLiteral("mailto:b@y.org?body=From%20the%20link")});
+        QCOMPARE(text("txtMessage"), QStringLiteral("From the link"));
+        QVERIFY(QFileInfo::exists(left));
+        composer()->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+        start({});
+        QCOMPARE(text("txtMessage"), QStringLiteral("Left body"));
     }
 
     void withoutArgumentsTheLastRecipientStays()
