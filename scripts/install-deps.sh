@@ -9,6 +9,7 @@ packages=(
     libgmime-3.0-dev libcurl4-openssl-dev libuchardet-dev
     python3 python3-aiosmtpd openssl libmime-tools-perl curl
     xvfb xauth x11-apps x11-utils imagemagick xdotool openbox
+    qt6-wayland sway wtype grim
     dbus at-spi2-core python3-pyatspi
     fonts-dejavu-core fonts-liberation
     xdg-utils

@@ -28,7 +28,7 @@ diff <(echo "$expected") <(echo "$files") || fail "package files differ from the
 
 depends=$(dpkg-deb -f "$deb" Depends)
 # Found by shlibdeps from the program's libraries, and the platform plugins it can't see.
-for package in libqt6widgets6 libqt6gui6 libqt6core6 libgmime-3.0-0 libcurl4 libc6 qt6-qpa-plugins; do
+for package in libqt6widgets6 libqt6gui6 libqt6core6 libgmime-3.0-0 libcurl4 libc6 qt6-qpa-plugins qt6-wayland; do
     grep -qE "(^|, )$package( |,|$)" <<<"$depends" || fail "Depends lacks $package: $depends"
 done
 [ "$(dpkg-deb -f "$deb" Package)" = vellum ] || fail "package name"
