@@ -24,6 +24,7 @@
 #include "settings/frmSettings.h"
 #include "settings/modPasswordCryptor.h"
 #include "widgets/HistoryCompleter.h"
+#include "widgets/TextDirection.h"
 #include "widgets/ucAnimation.h"
 
 #include <QApplication>
@@ -185,6 +186,7 @@ void frmMain::CreateControls()
     installEventFilter(this);
 
     DescribeControls();
+    TextDirection::followText(this);
 
     connect(cmdSend, &QPushButton::clicked, this, &frmMain::cmdSend_Click);
     connect(cmdSendHotkeyOption, &QPushButton::clicked, this, &frmMain::cmdSendHotkeyOption_Click);

@@ -7,6 +7,7 @@
 #include "platform/Layout.h"
 #include "platform/Support.h"
 #include "widgets/HistoryCompleter.h"
+#include "widgets/TextDirection.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -64,6 +65,7 @@ frmSubject::frmSubject(QWidget* owner)
     new HistoryCompleter(txtSubject, HistoryCompleter::Mode::WholeText,
                          [this] { return history ? history->entries() : QStringList(); });
 
+    TextDirection::followText(this);
     shpBack->lower();
     for (QWidget* control : {static_cast<QWidget*>(txtSubject), static_cast<QWidget*>(cmdSubjectHistory),
                              static_cast<QWidget*>(cmdOk), static_cast<QWidget*>(cmdCancel)})

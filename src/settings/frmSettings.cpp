@@ -6,6 +6,7 @@
 #include "platform/MessageBox.h"
 #include "platform/Support.h"
 #include "settings/modPasswordCryptor.h"
+#include "widgets/TextDirection.h"
 
 #include <QCheckBox>
 #include <QFocusEvent>
@@ -106,6 +107,7 @@ void frmSettings::CreateControls()
     txtPassword->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: 42; }"));
 
     DescribeControls();
+    TextDirection::followText(this);
 
     QWidget* const chain[] = {txtMailFrom, txtUserName,       txtPassword, txtSMTPServer, txtSMTPServerPort,
                               chkUseSSL,   chkTempFilePrefix, cmdOk,       cmdCancel};
