@@ -7,6 +7,7 @@ packages=(
     build-essential cmake pkg-config
     qt6-base-dev libgl-dev libfontconfig-dev
     libgmime-3.0-dev libcurl4-openssl-dev libuchardet-dev
+    libenchant-2-dev hunspell-en-us hunspell-ru
     python3 python3-aiosmtpd openssl libmime-tools-perl curl
     xvfb xauth x11-apps x11-utils imagemagick xdotool openbox
     dbus at-spi2-core python3-pyatspi

@@ -24,6 +24,7 @@
 #include "settings/frmSettings.h"
 #include "settings/modPasswordCryptor.h"
 #include "widgets/HistoryCompleter.h"
+#include "widgets/SpellChecking.h"
 #include "widgets/TextDirection.h"
 #include "widgets/ucAnimation.h"
 
@@ -187,6 +188,7 @@ void frmMain::CreateControls()
 
     DescribeControls();
     TextDirection::followText(this);
+    new SpellChecking(txtMessage);
 
     connect(cmdSend, &QPushButton::clicked, this, &frmMain::cmdSend_Click);
     connect(cmdSendHotkeyOption, &QPushButton::clicked, this, &frmMain::cmdSendHotkeyOption_Click);
