@@ -19,5 +19,5 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # no window opens; the CA store that certificate checks need; xdg-open for the
 # data folder button.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "ca-certificates, xdg-utils, hunspell-en-us | hunspell-dictionary | aspell-dictionary")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "ca-certificates, xdg-utils, hunspell-en-us | hunspell-dictionary | aspell-dictionary, qt6-translations-l10n")
 include(CPack)

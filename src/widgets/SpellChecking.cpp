@@ -20,15 +20,19 @@ const QString CheckSpellingKey = QStringLiteral("Check spelling");
 const QString LanguageKey = QStringLiteral("Language");
 constexpr int SuggestionLimit = 7;
 
+// In its own language, as language lists are read: whoever writes Russian
+// looks for "Русский", whatever language the window speaks.
 QString languageName(const QString& tag)
 {
     const QLocale locale(tag);
     if (locale.language() == QLocale::C)
         return tag;
-    const QString language = QLocale::languageToString(locale.language());
+    QString name = locale.nativeLanguageName();
+    if (!name.isEmpty())
+        name[0] = name[0].toUpper();
     if (!tag.contains(QLatin1Char('_')))
-        return language;
-    return QStringLiteral("%1 (%2)").arg(language, QLocale::territoryToString(locale.territory()));
+        return name;
+    return QStringLiteral("%1 (%2)").arg(name, locale.nativeTerritoryName());
 }
 
 } // namespace
@@ -114,17 +118,17 @@ void SpellChecking::AddCorrections(QMenu* menu, int position)
         menu->insertAction(before, action);
     }
     if (suggestions.isEmpty()) {
-        auto* none = new QAction(QStringLiteral("No suggestions"), menu);
+        auto* none = new QAction(tr("No suggestions"), menu);
         none->setEnabled(false);
         menu->insertAction(before, none);
     }
     menu->insertSeparator(before);
-    auto* add = new QAction(QStringLiteral("Add to dictionary"), menu);
+    auto* add = new QAction(tr("Add to dictionary"), menu);
     connect(add, &QAction::triggered, this, [this, dictionary, word] {
         dictionary->addToPersonal(word.text);
         m_highlighter->accept(word.text);
     });
-    auto* ignore = new QAction(QStringLiteral("Ignore"), menu);
+    auto* ignore = new QAction(tr("Ignore"), menu);
     connect(ignore, &QAction::triggered, this, [this, dictionary, word] {
         dictionary->ignore(word.text);
         m_highlighter->accept(word.text);
@@ -136,12 +140,12 @@ void SpellChecking::AddCorrections(QMenu* menu, int position)
 void SpellChecking::AddChoices(QMenu* menu)
 {
     menu->addSeparator();
-    QAction* check = menu->addAction(QStringLiteral("Check spelling"));
+    QAction* check = menu->addAction(tr("Check spelling"));
     check->setCheckable(true);
     check->setChecked(m_checking);
     connect(check, &QAction::toggled, this, &SpellChecking::SetChecking);
 
-    QMenu* languages = menu->addMenu(QStringLiteral("Language"));
+    QMenu* languages = menu->addMenu(tr("Language"));
     languages->setEnabled(!m_installed.isEmpty());
     auto* group = new QActionGroup(languages);
     const SpellDictionary* dictionary = m_highlighter->dictionary();

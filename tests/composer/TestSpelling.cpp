@@ -278,7 +278,7 @@ private slots:
             QCOMPARE(underlined(composer.txtMessage(), {QStringLiteral("Привет"), QStringLiteral("hello")}),
                      QStringList{QStringLiteral("Привет")});
             QVERIFY(useContextMenu(composer.txtMessage(), QStringLiteral("hello"),
-                                   {QStringLiteral("Language"), QStringLiteral("Russian (Russia)")}));
+                                   {QStringLiteral("Language"), QStringLiteral("Русский (Россия)")}));
             QVERIFY(waitUntilChecked(composer));
             QCOMPARE(underlined(composer.txtMessage(), {QStringLiteral("Привет"), QStringLiteral("hello")}),
                      QStringList{QStringLiteral("hello")});
