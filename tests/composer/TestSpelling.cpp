@@ -125,14 +125,16 @@ class TestSpelling : public QObject
     }
 
 private slots:
-    void initTestCase()
-    {
-        const QStringList installed = SpellDictionary::installedLanguages();
-        if (!installed.contains(QStringLiteral("en_US")) || !installed.contains(QStringLiteral("ru_RU")))
-            QSKIP("needs the English and Russian dictionaries (scripts/install-deps.sh)");
-    }
     void init()
     {
+        const QStringList installed = SpellDictionary::installedLanguages();
+        const bool withoutDictionaries =
+            QTest::currentTestFunction() == QByteArray("nothingIsMarkedWithoutADictionary");
+        if (withoutDictionaries && !installed.isEmpty())
+            QSKIP("dictionaries are installed; test_spelling_without_dictionaries hides them");
+        if (!withoutDictionaries &&
+            (!installed.contains(QStringLiteral("en_US")) || !installed.contains(QStringLiteral("ru_RU"))))
+            QSKIP("needs the English and Russian dictionaries (scripts/install-deps.sh)");
         environment = std::make_unique<TestEnvironment>();
         // The personal word lists, private to the test: Enchant's own, and
         // Aspell's in the home folder.
@@ -314,6 +316,20 @@ private slots:
         composer.txtMessage()->setPlainText(QStringLiteral("A mistaek"));
         QVERIFY(waitUntilChecked(composer));
         QVERIFY(isUnderlined(composer.txtMessage(), QStringLiteral("mistaek")));
+    }
+
+    void nothingIsMarkedWithoutADictionary()
+    {
+        ComposerFixture composer;
+        composer.txtMessage()->setPlainText(QStringLiteral("A mistaek"));
+        QVERIFY(waitUntilChecked(composer));
+        QVERIFY(!isUnderlined(composer.txtMessage(), QStringLiteral("mistaek")));
+        const std::optional<QStringList> shown =
+            useContextMenu(composer.txtMessage(), QStringLiteral("mistaek"), {});
+        QVERIFY(shown);
+        QVERIFY(!shown->contains(QStringLiteral("Add to dictionary")));
+        QVERIFY(shown->contains(QStringLiteral("Check spelling")));
+        QCOMPARE(MessageBox::shown().size(), 0);
     }
 
     void theDefaultLanguage_data()
