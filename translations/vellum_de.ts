@@ -9,6 +9,25 @@
     </message>
 </context>
 <context>
+    <name>AtomicFile</name>
+    <message>
+        <source>This is a symbolic link. Vellum does not read or write its files through links: put the file itself in its place.</source>
+        <translation>Dies ist eine symbolische Verknüpfung. Vellum liest und schreibt seine Dateien nicht über Verknüpfungen: Legen Sie die Datei selbst an ihre Stelle.</translation>
+    </message>
+    <message>
+        <source>This is a folder, not a file.</source>
+        <translation>Dies ist ein Ordner, keine Datei.</translation>
+    </message>
+    <message>
+        <source>This is not a regular file.</source>
+        <translation>Dies ist keine normale Datei.</translation>
+    </message>
+    <message>
+        <source>the message can&apos;t be read back</source>
+        <translation>die Nachricht kann nicht zurückgelesen werden</translation>
+    </message>
+</context>
+<context>
     <name>ByteSize</name>
     <message>
         <source>byte</source>
@@ -17,6 +36,46 @@
     <message>
         <source>bytes</source>
         <translation>Bytes</translation>
+    </message>
+</context>
+<context>
+    <name>LastResort</name>
+    <message>
+        <source>Run-time error &apos;%1&apos;:</source>
+        <translation>Laufzeitfehler '%1':</translation>
+    </message>
+</context>
+<context>
+    <name>MailComponent</name>
+    <message>
+        <source>The mail component can&apos;t be loaded: %1</source>
+        <translation>Die Mail-Komponente kann nicht geladen werden: %1</translation>
+    </message>
+</context>
+<context>
+    <name>RuntimeError</name>
+    <message>
+        <source>Out of memory</source>
+        <translation>Nicht genügend Arbeitsspeicher</translation>
+    </message>
+    <message>
+        <source>Unknown failure</source>
+        <translation>Unbekannter Fehler</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsStore</name>
+    <message>
+        <source>%1: can&apos;t read settings</source>
+        <translation>%1: Die Einstellungen können nicht gelesen werden</translation>
+    </message>
+    <message>
+        <source>%1: can&apos;t create the settings folder</source>
+        <translation>%1: Der Ordner für die Einstellungen kann nicht erstellt werden</translation>
+    </message>
+    <message>
+        <source>%1: can&apos;t write settings</source>
+        <translation>%1: Die Einstellungen können nicht geschrieben werden</translation>
     </message>
 </context>
 <context>
@@ -40,6 +99,13 @@
     <message>
         <source>Language</source>
         <translation>Sprache</translation>
+    </message>
+</context>
+<context>
+    <name>Support</name>
+    <message>
+        <source>The user&apos;s data folder is unknown</source>
+        <translation>Der Datenordner des Benutzers ist unbekannt</translation>
     </message>
 </context>
 <context>

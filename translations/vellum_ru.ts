@@ -9,6 +9,25 @@
     </message>
 </context>
 <context>
+    <name>AtomicFile</name>
+    <message>
+        <source>This is a symbolic link. Vellum does not read or write its files through links: put the file itself in its place.</source>
+        <translation>Это символическая ссылка. Vellum не читает и не пишет свои файлы через ссылки: положите на её место сам файл.</translation>
+    </message>
+    <message>
+        <source>This is a folder, not a file.</source>
+        <translation>Это папка, а не файл.</translation>
+    </message>
+    <message>
+        <source>This is not a regular file.</source>
+        <translation>Это не обычный файл.</translation>
+    </message>
+    <message>
+        <source>the message can&apos;t be read back</source>
+        <translation>письмо не удаётся прочитать обратно</translation>
+    </message>
+</context>
+<context>
     <name>ByteSize</name>
     <message>
         <source>byte</source>
@@ -17,6 +36,46 @@
     <message>
         <source>bytes</source>
         <translation>байт</translation>
+    </message>
+</context>
+<context>
+    <name>LastResort</name>
+    <message>
+        <source>Run-time error &apos;%1&apos;:</source>
+        <translation>Ошибка выполнения '%1':</translation>
+    </message>
+</context>
+<context>
+    <name>MailComponent</name>
+    <message>
+        <source>The mail component can&apos;t be loaded: %1</source>
+        <translation>Не удаётся загрузить почтовый компонент: %1</translation>
+    </message>
+</context>
+<context>
+    <name>RuntimeError</name>
+    <message>
+        <source>Out of memory</source>
+        <translation>Недостаточно памяти</translation>
+    </message>
+    <message>
+        <source>Unknown failure</source>
+        <translation>Неизвестная ошибка</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsStore</name>
+    <message>
+        <source>%1: can&apos;t read settings</source>
+        <translation>%1: не удаётся прочитать настройки</translation>
+    </message>
+    <message>
+        <source>%1: can&apos;t create the settings folder</source>
+        <translation>%1: не удаётся создать папку настроек</translation>
+    </message>
+    <message>
+        <source>%1: can&apos;t write settings</source>
+        <translation>%1: не удаётся записать настройки</translation>
     </message>
 </context>
 <context>
@@ -40,6 +99,13 @@
     <message>
         <source>Language</source>
         <translation>Язык</translation>
+    </message>
+</context>
+<context>
+    <name>Support</name>
+    <message>
+        <source>The user&apos;s data folder is unknown</source>
+        <translation>Папка данных пользователя неизвестна</translation>
     </message>
 </context>
 <context>

@@ -70,7 +70,8 @@ QString ksGetSpecialFolder(int folder)
                            QStringLiteral("Unknown special folder %1").arg(folder));
     const QString path = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
     if (path.isEmpty())
-        throw RuntimeError(RuntimeError::PathNotFound, QStringLiteral("The user's data folder is unknown"));
+        throw RuntimeError(RuntimeError::PathNotFound,
+                           QCoreApplication::translate("Support", "The user's data folder is unknown"));
     return path;
 }
 
