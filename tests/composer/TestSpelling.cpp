@@ -3,6 +3,7 @@
 #include "widgets/SpellChecking.h"
 #include "widgets/SpellHighlighter.h"
 
+#include <QClipboard>
 #include <QMenu>
 #include <QSettings>
 #include <QTextBlock>
@@ -207,6 +208,31 @@ private slots:
         QTest::keyClicks(body, QStringLiteral("evenin"));
         QTest::keyClick(body, Qt::Key_Home);
         QVERIFY2(isUnderlined(body, QStringLiteral("evenin")), "the cursor left the word");
+    }
+
+    void aLargePasteIsCheckedInSlicesToItsEnd()
+    {
+        // Thousands of words the dictionary has never met: more than one slice.
+        const auto madeUp = [](int number) {
+            QString word = QStringLiteral("zq");
+            for (; number > 0; number /= 26)
+                word += QChar(u'a' + number % 26);
+            return word;
+        };
+        QStringList lines;
+        for (int line = 1; line <= 20000; ++line)
+            lines << QStringLiteral("The %1 word").arg(madeUp(line));
+        ComposerFixture composer;
+        QPlainTextEdit* body = composer.txtMessage();
+        QVERIFY(waitUntilChecked(composer));
+        QApplication::clipboard()->setText(lines.join(QLatin1Char('\n')));
+        body->setFocus();
+        QTest::keyClick(body, Qt::Key_V, Qt::ControlModifier);
+        QVERIFY2(spellingOf(composer)->highlighter()->isPending(), "the rest waits for idle time");
+        QVERIFY(waitUntilChecked(composer));
+        QVERIFY(isUnderlined(body, madeUp(1)));
+        QVERIFY(isUnderlined(body, madeUp(20000)));
+        QVERIFY(!isUnderlined(body, QStringLiteral("word")));
     }
 
     void aSuggestionReplacesTheWordAsOneUndoStep()
