@@ -19,5 +19,7 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # no window opens (X11, and Wayland for a session without Xwayland); the CA
 # store that certificate checks need; xdg-open for the data folder button.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-wayland")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "ca-certificates, xdg-utils")
+# Recommended: a dictionary to check spelling with, and Qt's own texts in the
+# languages the program speaks.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "ca-certificates, xdg-utils, hunspell-en-us | hunspell-dictionary | aspell-dictionary, qt6-translations-l10n")
 include(CPack)
