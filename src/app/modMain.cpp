@@ -6,6 +6,8 @@
 #include "platform/TerminationRequests.h"
 #include "platform/storage/DataLocation.h"
 
+#include <QCoreApplication>
+
 QString modMain::DataFolder;
 
 void modMain::Main(const std::optional<MailtoUrl>& mailto)
@@ -34,7 +36,9 @@ QString modMain::GetDataFolder()
     const QString folder = dataFolderLocation();
     if (ksCreateComplexDirectory(folder))
         return folder;
-    MessageBox::show(nullptr, folder + QStringLiteral("\r\n\r\nCan't create or open data folder."),
+    MessageBox::show(nullptr,
+                     folder + QStringLiteral("\r\n\r\n") +
+                         QCoreApplication::translate("modMain", "Can't create or open data folder."),
                      MessageBox::Critical);
     return QString();
 }

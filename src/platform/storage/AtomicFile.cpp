@@ -2,6 +2,7 @@
 
 #include "platform/RuntimeError.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QRandomGenerator>
 
@@ -19,8 +20,9 @@ constexpr mode_t OwnerOnlyFolder = S_IRWXU;
 
 QString linkRefusal()
 {
-    return QStringLiteral("This is a symbolic link. Vellum does not read or write its files through "
-                          "links: put the file itself in its place.");
+    return QCoreApplication::translate("AtomicFile",
+                                       "This is a symbolic link. Vellum does not read or write its "
+                                       "files through links: put the file itself in its place.");
 }
 
 QString systemReason(int error)
@@ -36,8 +38,8 @@ QString notARegularFile(mode_t mode)
     if (S_ISLNK(mode))
         return linkRefusal();
     if (S_ISDIR(mode))
-        return QStringLiteral("This is a folder, not a file.");
-    return QStringLiteral("This is not a regular file.");
+        return QCoreApplication::translate("AtomicFile", "This is a folder, not a file.");
+    return QCoreApplication::translate("AtomicFile", "This is not a regular file.");
 }
 
 // Empty when the path is free or holds a regular file.
@@ -187,7 +189,8 @@ void writeFileAtomically(const QString& path, const MessageSource& content)
         const qint64 length = content.read(offset, block.data(), block.size());
         if (length <= 0) {
             file.cancelWriting();
-            throw fileError(path, QStringLiteral("the message can't be read back"));
+            throw fileError(path,
+                            QCoreApplication::translate("AtomicFile", "the message can't be read back"));
         }
         if (file.write(block.constData(), length) != length) {
             const QString reason = file.errorString();
