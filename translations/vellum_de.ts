@@ -39,10 +39,49 @@
     </message>
 </context>
 <context>
+    <name>DraftNotice</name>
+    <message>
+        <source>Message notice</source>
+        <translation>Hinweis zur Nachricht</translation>
+    </message>
+    <message>
+        <source>Your unsent message is back: Vellum ended unexpectedly before it was sent.</source>
+        <translation>Ihre nicht gesendete Nachricht ist wieder da: Vellum wurde unerwartet beendet, bevor sie gesendet war.</translation>
+    </message>
+    <message>
+        <source>Your unsent message is back: the system closed Vellum (a logout or shutdown) before it was sent.</source>
+        <translation>Ihre nicht gesendete Nachricht ist wieder da: Das System hat Vellum geschlossen (Abmelden oder Herunterfahren), bevor sie gesendet war.</translation>
+    </message>
+    <message>
+        <source>Left out, no longer found: %1.</source>
+        <translation>Weggelassen, nicht mehr vorhanden: %1.</translation>
+    </message>
+    <message>
+        <source>A draft that could not be read was kept in the data folder as %1.</source>
+        <translation>Ein Entwurf, der nicht gelesen werden konnte, liegt im Datenordner als %1.</translation>
+    </message>
+    <message>
+        <source>Drafts that could not be read were kept in the data folder as %1.</source>
+        <translation>Entwürfe, die nicht gelesen werden konnten, liegen im Datenordner als %1.</translation>
+    </message>
+    <message>
+        <source>One more unsent message comes back at the next start.</source>
+        <translation>Eine weitere nicht gesendete Nachricht kommt beim nächsten Start wieder.</translation>
+    </message>
+    <message>
+        <source>%1 more unsent messages come back at the next starts, one each.</source>
+        <translation>%1 weitere nicht gesendete Nachrichten kommen bei den nächsten Starts wieder, je eine.</translation>
+    </message>
+    <message>
+        <source>The message can&apos;t be kept on disk in case Vellum ends: %1</source>
+        <translation>Die Nachricht kann nicht für den Fall, dass Vellum endet, auf der Festplatte bewahrt werden: %1</translation>
+    </message>
+</context>
+<context>
     <name>LastResort</name>
     <message>
         <source>Run-time error &apos;%1&apos;:</source>
-        <translation>Laufzeitfehler '%1':</translation>
+        <translation>Laufzeitfehler &apos;%1&apos;:</translation>
     </message>
 </context>
 <context>

@@ -39,10 +39,49 @@
     </message>
 </context>
 <context>
+    <name>DraftNotice</name>
+    <message>
+        <source>Message notice</source>
+        <translation>Уведомление о сообщении</translation>
+    </message>
+    <message>
+        <source>Your unsent message is back: Vellum ended unexpectedly before it was sent.</source>
+        <translation>Неотправленное сообщение восстановлено: Vellum неожиданно завершился до отправки.</translation>
+    </message>
+    <message>
+        <source>Your unsent message is back: the system closed Vellum (a logout or shutdown) before it was sent.</source>
+        <translation>Неотправленное сообщение восстановлено: система закрыла Vellum (выход из сеанса или выключение) до отправки.</translation>
+    </message>
+    <message>
+        <source>Left out, no longer found: %1.</source>
+        <translation>Не найдены и пропущены: %1.</translation>
+    </message>
+    <message>
+        <source>A draft that could not be read was kept in the data folder as %1.</source>
+        <translation>Черновик, который не удалось прочитать, сохранён в папке данных как %1.</translation>
+    </message>
+    <message>
+        <source>Drafts that could not be read were kept in the data folder as %1.</source>
+        <translation>Черновики, которые не удалось прочитать, сохранены в папке данных как %1.</translation>
+    </message>
+    <message>
+        <source>One more unsent message comes back at the next start.</source>
+        <translation>Ещё одно неотправленное сообщение вернётся при следующем запуске.</translation>
+    </message>
+    <message>
+        <source>%1 more unsent messages come back at the next starts, one each.</source>
+        <translation>Ещё неотправленных сообщений: %1; они вернутся при следующих запусках, по одному.</translation>
+    </message>
+    <message>
+        <source>The message can&apos;t be kept on disk in case Vellum ends: %1</source>
+        <translation>Сообщение не удаётся сохранить на диске на случай завершения Vellum: %1</translation>
+    </message>
+</context>
+<context>
     <name>LastResort</name>
     <message>
         <source>Run-time error &apos;%1&apos;:</source>
-        <translation>Ошибка выполнения '%1':</translation>
+        <translation>Ошибка выполнения &apos;%1&apos;:</translation>
     </message>
 </context>
 <context>
