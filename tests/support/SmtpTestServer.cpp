@@ -125,6 +125,8 @@ SmtpTestServer::SmtpTestServer(Options options) : m_options(std::move(options))
         arguments << QStringLiteral("--data-reply") << m_options.dataReply;
     if (m_options.requireStartTls)
         arguments << QStringLiteral("--require-starttls");
+    if (m_options.hideAuth)
+        arguments << QStringLiteral("--hide-auth");
     if (!m_options.offerEightBitMime)
         arguments << QStringLiteral("--no-8bitmime");
     if (m_options.dataDelaySeconds > 0)

@@ -28,6 +28,7 @@ public:
         QString dataReply;            // answers the message data with this instead
         bool requireStartTls = false; // 530 to everything before STARTTLS
         bool offerEightBitMime = true;
+        bool hideAuth = false; // no AUTH offered, yet a login required before MAIL
         int port = 0;          // 0 picks a free one
         bool fastData = false; // reads message data in large blocks: for benchmarks, not for tests
     };
