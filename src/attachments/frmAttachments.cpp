@@ -63,11 +63,12 @@ frmAttachments::frmAttachments(QStringList& attachments, QWidget* owner)
                                QStringLiteral(" Remove selected attachments (Del) "));
     Layout::place(cmdRemove, 660, 3600, 435, 435);
 
-    cmdOk = Layout::button(this, "cmdOk", QStringLiteral("Ok"));
+    cmdOk = Layout::button(this, "cmdOk", QStringLiteral("Ok"), QStringLiteral(" Keep these attachments "));
     cmdOk->setDefault(true);
     Layout::place(cmdOk, 3000, 3600, 1395, 435);
 
-    cmdCancel = Layout::button(this, "cmdCancel", QStringLiteral("Отмена"));
+    cmdCancel = Layout::button(this, "cmdCancel", QStringLiteral("Отмена"),
+                               QStringLiteral(" Leave the attachments as they were "));
     Layout::place(cmdCancel, 4500, 3600, 1395, 435);
 
     for (QWidget* control :

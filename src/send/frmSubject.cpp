@@ -46,11 +46,12 @@ frmSubject::frmSubject(QWidget* owner)
         Layout::button(this, "cmdSubjectHistory", QStringLiteral("H!"), QStringLiteral(" History "));
     Layout::place(cmdSubjectHistory, 4140, 120, 375, 375);
 
-    cmdOk = Layout::button(this, "cmdOk", QStringLiteral("Ok"));
+    cmdOk = Layout::button(this, "cmdOk", QStringLiteral("Ok"), QStringLiteral(" Send with this subject "));
     cmdOk->setDefault(true);
     Layout::place(cmdOk, 2100, 600, 1155, 375);
 
-    cmdCancel = Layout::button(this, "cmdCancel", QStringLiteral("Отмена"));
+    cmdCancel = Layout::button(this, "cmdCancel", QStringLiteral("Отмена"),
+                               QStringLiteral(" Back to the message without sending "));
     Layout::place(cmdCancel, 3360, 600, 1155, 375);
 
     Accessibility::describe(txtSubject, QStringLiteral("Subject"),

@@ -99,6 +99,8 @@ void frmSettings::CreateControls()
 
     cmdOk = makeControl<QPushButton>(this, "cmdOk", 3000, 4020, 1395, 435, QStringLiteral("Ok"));
     cmdCancel = makeControl<QPushButton>(this, "cmdCancel", 4500, 4020, 1395, 435, QStringLiteral("Cancel"));
+    cmdOk->setToolTip(QStringLiteral(" Keep these settings "));
+    cmdCancel->setToolTip(QStringLiteral(" Leave the settings as they were "));
     cmdOk->setDefault(true);
 
     txtPassword->setEchoMode(QLineEdit::Password);

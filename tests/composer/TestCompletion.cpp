@@ -1,5 +1,6 @@
 #include "ComposerFixture.h"
 #include "platform/ApplicationIdentity.h"
+#include "platform/HistoryPopup.h"
 #include "platform/storage/FileHistoryList.h"
 #include "send/frmSubject.h"
 
@@ -268,6 +269,23 @@ private slots:
             QVERIFY(!prompt.isVisible());
             QCOMPARE(prompt.Ok, key == Qt::Key_Return);
         }
+    }
+
+    // The history must outlive the pick that shows it.
+    void closeWhileTheHistoryListIsShown()
+    {
+        HistoryPopup::setScripted(false);
+        ComposerFixture composer;
+        bool refused = false;
+        QTimer::singleShot(0, composer.window, [&] {
+            QVERIFY(QApplication::activePopupWidget());
+            refused = !composer.window->close();
+        });
+        composer.button("cmdToHistory")->click();
+        QVERIFY(refused);
+        QVERIFY(!QApplication::activePopupWidget());
+        QTRY_VERIFY(!composer.window->isVisible());
+        HistoryPopup::setScripted(true);
     }
 
     void listClosesOnTheOneEntryTyped_data()
