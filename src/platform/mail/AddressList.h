@@ -8,7 +8,7 @@
 // for it (used when naming it in an error).
 struct MailAddress {
     QString name;
-    QByteArray addrSpec; // ASCII domain (IDN converted), never holds CR, LF or blanks
+    QByteArray addrSpec; // ASCII domain (IDN converted), never holds CR or LF; blanks only quoted
     QString typed;
     QString group; // the display name of the group it was listed in, empty outside one
 };
