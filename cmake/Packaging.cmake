@@ -16,8 +16,10 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION mail)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Not linked, so not found by shlibdeps: Qt's platform plugins, without which
-# no window opens; the CA store that certificate checks need; xdg-open for the
-# data folder button.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "ca-certificates, xdg-utils")
+# no window opens (X11, and Wayland for a session without Xwayland); the CA
+# store that certificate checks need; xdg-open for the data folder button.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-wayland")
+# Recommended: a dictionary to check spelling with, and Qt's own texts in the
+# languages the program speaks.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "ca-certificates, xdg-utils, hunspell-en-us | hunspell-dictionary | aspell-dictionary, qt6-translations-l10n")
 include(CPack)

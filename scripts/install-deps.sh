@@ -8,8 +8,11 @@ packages=(
     build-essential cmake pkg-config
     qt6-base-dev libgl-dev libfontconfig-dev
     libgmime-3.0-dev libcurl4-openssl-dev libuchardet-dev
+    libenchant-2-dev hunspell-en-us hunspell-ru
+    qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
     python3 python3-aiosmtpd openssl libmime-tools-perl curl
     xvfb xauth x11-apps x11-utils imagemagick xdotool openbox
+    qt6-wayland sway wtype grim
     dbus at-spi2-core python3-pyatspi
     fonts-dejavu-core fonts-liberation
     xdg-utils

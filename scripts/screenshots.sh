@@ -103,3 +103,23 @@ sleep 1
 shoot "$main" sending.png
 wait "$program" || true
 ls "$work/mail"/*.eml > /dev/null && echo "the message arrived"
+
+# Spell checking: the underline as typed, and the corrections on the body's menu.
+"$root/$build/src/vellum" &
+program=$!
+main=$(wait_for_window Vellum)
+xdotool windowfocus --sync "$main"
+sleep 1
+xdotool type --delay 20 'Dear Anna,'
+xdotool key Return
+xdotool type --delay 20 'the figuers for the last quartr are attached. '
+shoot "$main" spelling.png
+eval "$(xdotool getwindowgeometry --shell "$main")"
+xdotool mousemove --window "$main" 50 96 click 3
+sleep 1
+import -window root -crop "$((WIDTH + 40))x$((HEIGHT + 200))+$X+$((Y > 200 ? Y - 200 : 0))" "$out/spelling-menu.png"
+echo "wrote docs/screenshots/spelling-menu.png"
+xdotool key Escape
+sleep 0.3
+xdotool key Escape
+wait "$program" || true

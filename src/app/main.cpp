@@ -4,7 +4,9 @@
 #include "platform/LastResort.h"
 #include "platform/RuntimeError.h"
 #include "platform/StartupSteps.h"
+#include "platform/Translations.h"
 
+#include <QLocale>
 #include <QWidget>
 #include <algorithm>
 #include <optional>
@@ -24,6 +26,7 @@ int main(int argc, char* argv[])
     FontSetup fonts;
     application.emplace(argc, argv);
     fonts.applicationBuilt();
+    Translations::install(QLocale::system().uiLanguages());
     const std::jthread sessionBus(openSessionBus);
     try {
         modMain::Main(commandLine.mailto);

@@ -5,6 +5,8 @@
 #include "platform/Support.h"
 #include "platform/storage/DataLocation.h"
 
+#include <QCoreApplication>
+
 QString modMain::DataFolder;
 
 void modMain::Main(const std::optional<MailtoUrl>& mailto)
@@ -27,7 +29,9 @@ QString modMain::GetDataFolder()
     const QString folder = dataFolderLocation();
     if (ksCreateComplexDirectory(folder))
         return folder;
-    MessageBox::show(nullptr, folder + QStringLiteral("\r\n\r\nCan't create or open data folder."),
+    MessageBox::show(nullptr,
+                     folder + QStringLiteral("\r\n\r\n") +
+                         QCoreApplication::translate("modMain", "Can't create or open data folder."),
                      MessageBox::Critical);
     return QString();
 }

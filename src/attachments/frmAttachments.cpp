@@ -41,10 +41,10 @@ frmAttachments::frmAttachments(QStringList& attachments, QWidget* owner)
     setObjectName(QStringLiteral("frmAttachments"));
     setModal(true);
     setFont(Layout::windowFont());
-    setWindowTitle(QStringLiteral("Attachments"));
+    setWindowTitle(tr("Attachments"));
     Layout::fixClientSize(this, 6015, 4155);
 
-    lblSize = new QLabel(QStringLiteral("Total size: 0 bytes"), this);
+    lblSize = new QLabel(tr("Total size: 0 bytes"), this);
     lblSize->setObjectName(QStringLiteral("lblSize"));
     Layout::place(lblSize, 180, 120, 1500, 210);
 
@@ -56,19 +56,18 @@ frmAttachments::frmAttachments(QStringList& attachments, QWidget* owner)
     lstFileNames->viewport()->setAcceptDrops(true);
     Layout::place(lstFileNames, 120, 480, 5775, 3000);
 
-    cmdAdd = Layout::button(this, "cmdAdd", QStringLiteral("+"), QStringLiteral(" Add attachments (Ins) "));
+    cmdAdd = Layout::button(this, "cmdAdd", QStringLiteral("+"), tr(" Add attachments (Ins) "));
     Layout::place(cmdAdd, 120, 3600, 435, 435);
 
-    cmdRemove = Layout::button(this, "cmdRemove", QStringLiteral("X"),
-                               QStringLiteral(" Remove selected attachments (Del) "));
+    cmdRemove =
+        Layout::button(this, "cmdRemove", QStringLiteral("X"), tr(" Remove selected attachments (Del) "));
     Layout::place(cmdRemove, 660, 3600, 435, 435);
 
-    cmdOk = Layout::button(this, "cmdOk", QStringLiteral("Ok"), QStringLiteral(" Keep these attachments "));
+    cmdOk = Layout::button(this, "cmdOk", tr("Ok"), tr(" Keep these attachments "));
     cmdOk->setDefault(true);
     Layout::place(cmdOk, 3000, 3600, 1395, 435);
 
-    cmdCancel = Layout::button(this, "cmdCancel", QStringLiteral("Отмена"),
-                               QStringLiteral(" Leave the attachments as they were "));
+    cmdCancel = Layout::button(this, "cmdCancel", tr("Отмена"), tr(" Leave the attachments as they were "));
     Layout::place(cmdCancel, 4500, 3600, 1395, 435);
 
     for (QWidget* control :
@@ -98,15 +97,14 @@ frmAttachments::frmAttachments(QStringList& attachments, QWidget* owner)
 
 void frmAttachments::DescribeControls()
 {
-    Accessibility::describe(
-        lstFileNames, QStringLiteral("Attached files"),
-        QStringLiteral("Ins adds files, Del removes the selected ones, Ctrl+A selects all"));
-    Accessibility::describe(cmdAdd, QStringLiteral("Add attachments"), QStringLiteral("Adds files (Ins)"));
-    Accessibility::describe(cmdRemove, QStringLiteral("Remove selected attachments"),
-                            QStringLiteral("Removes the selected files from the list (Del)"));
-    Accessibility::describe(cmdOk, cmdOk->text(), QStringLiteral("Attaches the listed files and closes"));
+    Accessibility::describe(lstFileNames, tr("Attached files"),
+                            tr("Ins adds files, Del removes the selected ones, Ctrl+A selects all"));
+    Accessibility::describe(cmdAdd, tr("Add attachments"), tr("Adds files (Ins)"));
+    Accessibility::describe(cmdRemove, tr("Remove selected attachments"),
+                            tr("Removes the selected files from the list (Del)"));
+    Accessibility::describe(cmdOk, cmdOk->text(), tr("Attaches the listed files and closes"));
     Accessibility::describe(cmdCancel, cmdCancel->text(),
-                            QStringLiteral("Cancel: closes without changing the attachments"));
+                            tr("Cancel: closes without changing the attachments"));
 }
 
 void frmAttachments::Form_Load()
@@ -198,8 +196,8 @@ void frmAttachments::cmdCancel_Click()
 
 void frmAttachments::UpdateInfo()
 {
-    setWindowTitle(QStringLiteral("Attachments :: %1").arg(lstFileNames->count()));
-    lblSize->setText(QStringLiteral("Total size: ") + ksFormatByteSizeEx(GetTotalSize()));
+    setWindowTitle(tr("Attachments :: %1").arg(lstFileNames->count()));
+    lblSize->setText(tr("Total size: %1").arg(ksFormatByteSizeEx(GetTotalSize())));
     Layout::fitCaption(lblSize);
 }
 
@@ -224,8 +222,8 @@ void frmAttachments::RemoveSelectedFiles()
         return;
     if (ListBoxGetSelCount(lstFileNames) <= 0)
         return;
-    if (MessageBox::show(this, QStringLiteral("Remove selected files?"),
-                         MessageBox::OkCancel | MessageBox::Question) != MessageBox::AnswerOk)
+    if (MessageBox::show(this, tr("Remove selected files?"), MessageBox::OkCancel | MessageBox::Question) !=
+        MessageBox::AnswerOk)
         return;
 
     std::vector<bool> selected(static_cast<size_t>(count), false);
@@ -263,7 +261,7 @@ void frmAttachments::AddFiles()
     const std::unique_ptr<SettingsStore> store = components().createSettingsStore();
     const std::unique_ptr<FileDialog> dialog = components().createFileDialog();
 
-    dialog->setFilter(QStringLiteral("All files|*.*"));
+    dialog->setFilter(tr("All files|*.*"));
     dialog->setFlags(0);
     dialog->setOwner(this);
     dialog->setInitialDirectory(

@@ -24,6 +24,8 @@
 #include "settings/frmSettings.h"
 #include "settings/modPasswordCryptor.h"
 #include "widgets/HistoryCompleter.h"
+#include "widgets/SpellChecking.h"
+#include "widgets/TextDirection.h"
 #include "widgets/ucAnimation.h"
 
 #include <QApplication>
@@ -103,7 +105,7 @@ frmMain::~frmMain()
 void frmMain::CreateControls()
 {
     setObjectName(QStringLiteral("frmMain"));
-    setWindowTitle(QStringLiteral("Vellum"));
+    setWindowTitle(tr("Vellum"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFont(Layout::windowFont());
@@ -116,23 +118,22 @@ void frmMain::CreateControls()
     shpBack->setBackgroundRole(QPalette::AlternateBase);
     Layout::place(shpBack, -600, -720, 2235, 6135);
 
-    lblTag[0] = new QLabel(QStringLiteral("To:"), this);
+    lblTag[0] = new QLabel(tr("To:"), this);
     lblTag[0]->setObjectName(QStringLiteral("lblTag0"));
     Layout::place(lblTag[0], 180, 165, 285, 210);
     txtTo = makeLineEdit(this, "txtTo");
     Layout::place(txtTo, 1260, 120, 3975, 375);
-    cmdToHistory = Layout::button(this, "cmdToHistory", QStringLiteral("H!"), QStringLiteral(" History "));
+    cmdToHistory = Layout::button(this, "cmdToHistory", QStringLiteral("H!"), tr(" History "));
     Layout::place(cmdToHistory, 5280, 120, 375, 375);
 
-    lblTag[1] = new QLabel(QStringLiteral("Subject:"), this);
+    lblTag[1] = new QLabel(tr("Subject:"), this);
     lblTag[1]->setObjectName(QStringLiteral("lblTag1"));
     Layout::place(lblTag[1], 180, 645, 690, 210);
     for (QLabel* label : lblTag)
         Layout::fitCaption(label);
     txtSubject = makeLineEdit(this, "txtSubject");
     Layout::place(txtSubject, 1260, 600, 3975, 375);
-    cmdSubjectHistory =
-        Layout::button(this, "cmdSubjectHistory", QStringLiteral("H!"), QStringLiteral(" History "));
+    cmdSubjectHistory = Layout::button(this, "cmdSubjectHistory", QStringLiteral("H!"), tr(" History "));
     Layout::place(cmdSubjectHistory, 5280, 600, 375, 375);
 
     // Typing offers what the histories hold; the H! buttons offer it all.
@@ -148,20 +149,17 @@ void frmMain::CreateControls()
     txtMessage->setTabChangesFocus(true);
     Layout::place(txtMessage, 120, 1080, 5535, 2655);
 
-    cmdSendHotkeyOption =
-        Layout::button(this, "cmdSendHotkeyOption", QStringLiteral("Ctrl+Enter"), QString());
+    cmdSendHotkeyOption = Layout::button(this, "cmdSendHotkeyOption", tr("Ctrl+Enter"), QString());
     cmdSendHotkeyOption->setProperty(TagProperty, QStringLiteral("0"));
     Layout::place(cmdSendHotkeyOption, 120, 3840, 1215, 435);
-    cmdServerSettings = Layout::button(this, "cmdServerSettings", QStringLiteral("S!"),
-                                       QStringLiteral(" Open server settings dialog "));
+    cmdServerSettings =
+        Layout::button(this, "cmdServerSettings", QStringLiteral("S!"), tr(" Open server settings dialog "));
     Layout::place(cmdServerSettings, 1980, 3840, 435, 435);
-    cmdOpenDataPath =
-        Layout::button(this, "cmdOpenDataPath", QStringLiteral("D!"), QStringLiteral(" Open data folder "));
+    cmdOpenDataPath = Layout::button(this, "cmdOpenDataPath", QStringLiteral("D!"), tr(" Open data folder "));
     Layout::place(cmdOpenDataPath, 2520, 3840, 435, 435);
-    cmdAttachments =
-        Layout::button(this, "cmdAttachments", QStringLiteral("A! [0]"), QStringLiteral(" Attach files "));
+    cmdAttachments = Layout::button(this, "cmdAttachments", QStringLiteral("A! [0]"), tr(" Attach files "));
     Layout::place(cmdAttachments, 3060, 3840, 975, 435);
-    cmdSend = Layout::button(this, "cmdSend", QStringLiteral("Send"), QStringLiteral(" Send the message "));
+    cmdSend = Layout::button(this, "cmdSend", tr("Send"), tr(" Send the message "));
     cmdSend->setDefault(true);
     Layout::place(cmdSend, 4140, 3840, 1515, 435);
 
@@ -187,6 +185,8 @@ void frmMain::CreateControls()
     installEventFilter(this);
 
     DescribeControls();
+    TextDirection::followText(this);
+    new SpellChecking(txtMessage);
 
     connect(cmdSend, &QPushButton::clicked, this, &frmMain::cmdSend_Click);
     connect(cmdSendHotkeyOption, &QPushButton::clicked, this, &frmMain::cmdSendHotkeyOption_Click);
@@ -427,9 +427,9 @@ void frmMain::SetSendHotkeyOption(int option)
         option = 0;
     cmdSendHotkeyOption->setProperty(TagProperty, QString::number(option));
     cmdSendHotkeyOption->setText(SendHotkeyCaption(option));
-    cmdSendHotkeyOption->setAccessibleName(QStringLiteral("Send key: ") + SendHotkeyCaption(option));
+    cmdSendHotkeyOption->setAccessibleName(tr("Send key: ") + SendHotkeyCaption(option));
     cmdSendHotkeyOption->setToolTip(
-        QStringLiteral(" %1 sends the message; click to choose another key ").arg(SendHotkeyCaption(option)));
+        tr(" %1 sends the message; click to choose another key ").arg(SendHotkeyCaption(option)));
     cmdSend->setDefault(option == 1);
 }
 
@@ -444,9 +444,9 @@ QString frmMain::SendHotkeyCaption(int option)
 {
     switch (option) {
     case 0:
-        return QStringLiteral("Ctrl+Enter");
+        return tr("Ctrl+Enter");
     case 1:
-        return QStringLiteral("Enter");
+        return tr("Enter");
     case 2:
         return QStringLiteral("F5");
     case 3:
@@ -510,7 +510,8 @@ void frmMain::cmdServerSettings_Click()
 void frmMain::cmdOpenDataPath_Click()
 {
     if (!Shell::openFolder(modMain::DataFolder))
-        MessageBox::show(this, modMain::DataFolder + QStringLiteral("\r\n\r\nCan't open data folder."),
+        MessageBox::show(this,
+                         modMain::DataFolder + QStringLiteral("\r\n\r\n") + tr("Can't open data folder."),
                          MessageBox::Critical);
 }
 
@@ -526,7 +527,7 @@ void frmMain::cmdAttachments_Click()
 void frmMain::ShowAttachmentCount()
 {
     cmdAttachments->setText(QStringLiteral("A! [%1]").arg(Attachments.size()));
-    cmdAttachments->setAccessibleName(QStringLiteral("Attachments: %1").arg(Attachments.size()));
+    cmdAttachments->setAccessibleName(tr("Attachments: %1").arg(Attachments.size()));
 }
 
 void frmMain::AcceptFileDrops()
@@ -664,11 +665,11 @@ void frmMain::SendMail()
     if (MailSettings::MailFrom.isEmpty() || MailSettings::UserName.isEmpty() ||
         MailSettings::Password.isEmpty() || MailSettings::SMTPServer.isEmpty() ||
         MailSettings::SMTPServerPort == 0) {
-        MessageBox::show(this, QStringLiteral("Please configure server first."), MessageBox::Critical);
+        MessageBox::show(this, tr("Please configure server first."), MessageBox::Critical);
         return;
     }
     if (txtTo->text().isEmpty()) {
-        MessageBox::show(this, QStringLiteral("The nature don't like emptiness."), MessageBox::Critical);
+        MessageBox::show(this, tr("The nature don't like emptiness."), MessageBox::Critical);
         return;
     }
     if (ksTrimEx(txtSubject->text()).isEmpty()) {
@@ -717,7 +718,7 @@ void frmMain::SendMail()
 
     if (pending.isPending()) {
         components().errorReporter().reportError(pending.error(), MessageBox::Critical,
-                                                 QStringLiteral("Can't send mail."));
+                                                 tr("Can't send mail."));
         return;
     }
 
@@ -747,8 +748,8 @@ void frmMain::SaveLocalCopy(const QDateTime& sendTime, const MessageSource& text
             return;
         const int answer = components().errorReporter().reportError(
             pending.error(), MessageBox::Critical | MessageBox::RetryCancel,
-            fullPath + QStringLiteral("\r\n\r\n") + QStringLiteral("Can't write file. Local copy of ") +
-                QStringLiteral("this message was not saved."));
+            fullPath + QStringLiteral("\r\n\r\n") +
+                tr("Can't write file. Local copy of this message was not saved."));
         if (answer != MessageBox::AnswerRetry)
             return;
     }
@@ -759,21 +760,18 @@ void frmMain::DescribeControls()
     // The captions are terse ("H!", "A! [0]"); a screen reader says these instead.
     lblTag[0]->setBuddy(txtTo);
     lblTag[1]->setBuddy(txtSubject);
-    Accessibility::describe(txtTo, QStringLiteral("To"),
-                            QStringLiteral("Recipients, separated by commas or semicolons"));
-    Accessibility::describe(cmdToHistory, QStringLiteral("Recipient history"),
-                            QStringLiteral("Offers the recipients of earlier messages"));
-    Accessibility::describe(txtSubject, QStringLiteral("Subject"), QStringLiteral("Subject of the message"));
-    Accessibility::describe(cmdSubjectHistory, QStringLiteral("Subject history"),
-                            QStringLiteral("Offers the subjects of earlier messages"));
-    Accessibility::describe(txtMessage, QStringLiteral("Message"), QStringLiteral("Text of the message"));
-    Accessibility::describe(cmdSendHotkeyOption, QStringLiteral("Send key: Ctrl+Enter"),
-                            QStringLiteral("Chooses the key that sends: Ctrl+Enter, Enter, F5 or F12"));
-    Accessibility::describe(cmdServerSettings, QStringLiteral("Server settings"),
-                            QStringLiteral("Opens the server settings dialog"));
-    Accessibility::describe(cmdOpenDataPath, QStringLiteral("Open data folder"),
-                            QStringLiteral("Opens the folder with the copies of sent messages"));
-    Accessibility::describe(cmdAttachments, QStringLiteral("Attachments: 0"),
-                            QStringLiteral("Opens the list of attached files"));
-    Accessibility::describe(cmdSend, QStringLiteral("Send"), QStringLiteral("Sends the message"));
+    Accessibility::describe(txtTo, tr("To"), tr("Recipients, separated by commas or semicolons"));
+    Accessibility::describe(cmdToHistory, tr("Recipient history"),
+                            tr("Offers the recipients of earlier messages"));
+    Accessibility::describe(txtSubject, tr("Subject"), tr("Subject of the message"));
+    Accessibility::describe(cmdSubjectHistory, tr("Subject history"),
+                            tr("Offers the subjects of earlier messages"));
+    Accessibility::describe(txtMessage, tr("Message"), tr("Text of the message"));
+    Accessibility::describe(cmdSendHotkeyOption, tr("Send key: Ctrl+Enter"),
+                            tr("Chooses the key that sends: Ctrl+Enter, Enter, F5 or F12"));
+    Accessibility::describe(cmdServerSettings, tr("Server settings"), tr("Opens the server settings dialog"));
+    Accessibility::describe(cmdOpenDataPath, tr("Open data folder"),
+                            tr("Opens the folder with the copies of sent messages"));
+    Accessibility::describe(cmdAttachments, tr("Attachments: 0"), tr("Opens the list of attached files"));
+    Accessibility::describe(cmdSend, tr("Send"), tr("Sends the message"));
 }

@@ -3,6 +3,7 @@
 #include "MessageBox.h"
 #include "RuntimeError.h"
 
+#include <QCoreApplication>
 #include <QPointer>
 #include <utility>
 
@@ -56,10 +57,10 @@ void LastResort::reportUnhandled(const RuntimeError& error)
     // A second failure while reporting the first must not recurse.
     if (std::exchange(reporting(), true))
         return;
-    MessageBox::show(
-        nullptr,
-        QStringLiteral("Run-time error '%1':\r\n\r\n%2").arg(error.number()).arg(error.description()),
-        MessageBox::Critical);
+    MessageBox::show(nullptr,
+                     QCoreApplication::translate("LastResort", "Run-time error '%1':").arg(error.number()) +
+                         QStringLiteral("\r\n\r\n") + error.description(),
+                     MessageBox::Critical);
     RescueEntry entry = std::exchange(rescueEntry(), {});
     if (entry.owner && entry.rescue) {
         try {

@@ -2,6 +2,7 @@
 
 #include "RuntimeError.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QLibrary>
@@ -41,8 +42,10 @@ const Module& module()
         return module;
     }();
     if (!loaded.error.isEmpty())
-        throw RuntimeError(RuntimeError::ComponentFailure,
-                           QStringLiteral("The mail component can't be loaded: %1").arg(loaded.error));
+        throw RuntimeError(
+            RuntimeError::ComponentFailure,
+            QCoreApplication::translate("MailComponent", "The mail component can't be loaded: %1")
+                .arg(loaded.error));
     return loaded;
 }
 

@@ -1,5 +1,7 @@
 #include "RuntimeError.h"
 
+#include <QCoreApplication>
+
 #include <new>
 
 RuntimeError::RuntimeError(long number, QString description, QString source)
@@ -15,10 +17,10 @@ RuntimeError RuntimeError::fromCurrentException()
     } catch (const RuntimeError& error) {
         return error;
     } catch (const std::bad_alloc&) {
-        return RuntimeError(OutOfMemory, QStringLiteral("Out of memory"));
+        return RuntimeError(OutOfMemory, QCoreApplication::translate("RuntimeError", "Out of memory"));
     } catch (const std::exception& error) {
         return RuntimeError(GeneralFailure, QString::fromLocal8Bit(error.what()));
     } catch (...) {
-        return RuntimeError(GeneralFailure, QStringLiteral("Unknown failure"));
+        return RuntimeError(GeneralFailure, QCoreApplication::translate("RuntimeError", "Unknown failure"));
     }
 }

@@ -7,6 +7,7 @@
 #include "platform/storage/AtomicFile.h"
 
 #include <QAbstractButton>
+#include <QCoreApplication>
 #include <QFileDialog>
 
 void StandardUiServices::showAboutBox(QWidget* owner, const ApplicationIdentity& identity,
@@ -18,7 +19,7 @@ void StandardUiServices::showAboutBox(QWidget* owner, const ApplicationIdentity&
         about += QStringLiteral("\n\n") + text;
     if (!fixedText.isEmpty())
         about += QStringLiteral("\n\n") + fixedText;
-    MessageBox::about(owner, QStringLiteral("About %1").arg(identity.title), about);
+    MessageBox::about(owner, QCoreApplication::translate("AboutBox", "About %1").arg(identity.title), about);
 }
 
 void StandardUiServices::pressButton(QAbstractButton* button)

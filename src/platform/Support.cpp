@@ -70,7 +70,8 @@ QString ksGetSpecialFolder(int folder)
                            QStringLiteral("Unknown special folder %1").arg(folder));
     const QString path = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
     if (path.isEmpty())
-        throw RuntimeError(RuntimeError::PathNotFound, QStringLiteral("The user's data folder is unknown"));
+        throw RuntimeError(RuntimeError::PathNotFound,
+                           QCoreApplication::translate("Support", "The user's data folder is unknown"));
     return path;
 }
 
@@ -203,8 +204,9 @@ QString ksFormatByteSizeEx(double bytes)
 {
     if (bytes < 1024.0) {
         const qint64 whole = static_cast<qint64>(bytes);
-        return QStringLiteral("%1 %2").arg(whole).arg(whole == 1 ? QStringLiteral("byte")
-                                                                 : QStringLiteral("bytes"));
+        return QStringLiteral("%1 %2").arg(whole).arg(whole == 1
+                                                          ? QCoreApplication::translate("ByteSize", "byte")
+                                                          : QCoreApplication::translate("ByteSize", "bytes"));
     }
     static const char* const units[] = {"KB", "MB", "GB", "TB", "PB"};
     constexpr int lastUnit = int(std::size(units)) - 1;

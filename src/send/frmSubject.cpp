@@ -7,6 +7,7 @@
 #include "platform/Layout.h"
 #include "platform/Support.h"
 #include "widgets/HistoryCompleter.h"
+#include "widgets/TextDirection.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -24,7 +25,7 @@ frmSubject::frmSubject(QWidget* owner)
     : QDialog(owner, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint)
 {
     setObjectName(QStringLiteral("frmSubject"));
-    setWindowTitle(QStringLiteral("Subject is missing (you still can leave it blank)"));
+    setWindowTitle(tr("Subject is missing (you still can leave it blank)"));
     setModal(true);
     setFont(Layout::windowFont());
     Layout::fixClientSize(this, 4635, 1095);
@@ -42,29 +43,27 @@ frmSubject::frmSubject(QWidget* owner)
     Layout::place(txtSubject, 120, 120, 3975, 375);
     txtSubject->installEventFilter(this);
 
-    cmdSubjectHistory =
-        Layout::button(this, "cmdSubjectHistory", QStringLiteral("H!"), QStringLiteral(" History "));
+    cmdSubjectHistory = Layout::button(this, "cmdSubjectHistory", QStringLiteral("H!"), tr(" History "));
     Layout::place(cmdSubjectHistory, 4140, 120, 375, 375);
 
-    cmdOk = Layout::button(this, "cmdOk", QStringLiteral("Ok"), QStringLiteral(" Send with this subject "));
+    cmdOk = Layout::button(this, "cmdOk", tr("Ok"), tr(" Send with this subject "));
     cmdOk->setDefault(true);
     Layout::place(cmdOk, 2100, 600, 1155, 375);
 
-    cmdCancel = Layout::button(this, "cmdCancel", QStringLiteral("Отмена"),
-                               QStringLiteral(" Back to the message without sending "));
+    cmdCancel = Layout::button(this, "cmdCancel", tr("Отмена"), tr(" Back to the message without sending "));
     Layout::place(cmdCancel, 3360, 600, 1155, 375);
 
-    Accessibility::describe(txtSubject, QStringLiteral("Subject"),
-                            QStringLiteral("Subject of the message; it may stay blank"));
-    Accessibility::describe(cmdSubjectHistory, QStringLiteral("Subject history"),
-                            QStringLiteral("Offers the subjects of earlier messages"));
-    Accessibility::describe(cmdOk, cmdOk->text(), QStringLiteral("Sends the message with this subject"));
+    Accessibility::describe(txtSubject, tr("Subject"), tr("Subject of the message; it may stay blank"));
+    Accessibility::describe(cmdSubjectHistory, tr("Subject history"),
+                            tr("Offers the subjects of earlier messages"));
+    Accessibility::describe(cmdOk, cmdOk->text(), tr("Sends the message with this subject"));
     Accessibility::describe(cmdCancel, cmdCancel->text(),
-                            QStringLiteral("Cancel: goes back to the message without sending"));
+                            tr("Cancel: goes back to the message without sending"));
 
     new HistoryCompleter(txtSubject, HistoryCompleter::Mode::WholeText,
                          [this] { return history ? history->entries() : QStringList(); });
 
+    TextDirection::followText(this);
     shpBack->lower();
     for (QWidget* control : {static_cast<QWidget*>(txtSubject), static_cast<QWidget*>(cmdSubjectHistory),
                              static_cast<QWidget*>(cmdOk), static_cast<QWidget*>(cmdCancel)})

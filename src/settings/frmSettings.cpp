@@ -6,6 +6,7 @@
 #include "platform/MessageBox.h"
 #include "platform/Support.h"
 #include "settings/modPasswordCryptor.h"
+#include "widgets/TextDirection.h"
 
 #include <QCheckBox>
 #include <QFocusEvent>
@@ -61,7 +62,7 @@ frmSettings::frmSettings(QWidget* parent)
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
 {
     setObjectName(QStringLiteral("frmSettings"));
-    setWindowTitle(QStringLiteral("Settings"));
+    setWindowTitle(tr("Settings"));
     setModal(true);
     setFont(Layout::windowFont());
     Layout::fixClientSize(this, 6015, 4575);
@@ -72,35 +73,31 @@ frmSettings::frmSettings(QWidget* parent)
 void frmSettings::CreateControls()
 {
     // Created in tab order, which is also the focus chain.
-    fraMails = makeControl<QGroupBox>(this, "fraMails", 120, 60, 5775, 795, QStringLiteral(" Mails "));
-    lblTag[0] = makeControl<QLabel>(fraMails, "lblTag0", 180, 340, 780, 210, QStringLiteral("Mail from:"));
+    fraMails = makeControl<QGroupBox>(this, "fraMails", 120, 60, 5775, 795, tr(" Mails "));
+    lblTag[0] = makeControl<QLabel>(fraMails, "lblTag0", 180, 340, 780, 210, tr("Mail from:"));
     txtMailFrom = makeControl<QLineEdit>(fraMails, "txtMailFrom", 1260, 300, 4335, 315);
 
-    fraServerSettings = makeControl<QGroupBox>(this, "fraServerSettings", 120, 960, 5775, 2055,
-                                               QStringLiteral(" Server settings "));
-    lblTag[1] =
-        makeControl<QLabel>(fraServerSettings, "lblTag1", 180, 345, 930, 210, QStringLiteral("User name:"));
+    fraServerSettings =
+        makeControl<QGroupBox>(this, "fraServerSettings", 120, 960, 5775, 2055, tr(" Server settings "));
+    lblTag[1] = makeControl<QLabel>(fraServerSettings, "lblTag1", 180, 345, 930, 210, tr("User name:"));
     txtUserName = makeControl<QLineEdit>(fraServerSettings, "txtUserName", 1860, 300, 3735, 315);
-    lblTag[2] =
-        makeControl<QLabel>(fraServerSettings, "lblTag2", 180, 765, 825, 210, QStringLiteral("Password:"));
+    lblTag[2] = makeControl<QLabel>(fraServerSettings, "lblTag2", 180, 765, 825, 210, tr("Password:"));
     txtPassword = makeControl<QLineEdit>(fraServerSettings, "txtPassword", 1860, 720, 3735, 315);
-    lblTag[3] = makeControl<QLabel>(fraServerSettings, "lblTag3", 180, 1185, 1080, 210,
-                                    QStringLiteral("SMTP server:"));
+    lblTag[3] = makeControl<QLabel>(fraServerSettings, "lblTag3", 180, 1185, 1080, 210, tr("SMTP server:"));
     txtSMTPServer = makeControl<QLineEdit>(fraServerSettings, "txtSMTPServer", 1860, 1140, 3735, 315);
-    lblTag[4] = makeControl<QLabel>(fraServerSettings, "lblTag4", 180, 1605, 1485, 210,
-                                    QStringLiteral("SMTP server port:"));
+    lblTag[4] =
+        makeControl<QLabel>(fraServerSettings, "lblTag4", 180, 1605, 1485, 210, tr("SMTP server port:"));
     txtSMTPServerPort = makeControl<QLineEdit>(fraServerSettings, "txtSMTPServerPort", 1860, 1560, 2535, 315);
-    chkUseSSL = makeControl<QCheckBox>(fraServerSettings, "chkUseSSL", 4560, 1580, 1035, 255,
-                                       QStringLiteral("Use SSL"));
+    chkUseSSL = makeControl<QCheckBox>(fraServerSettings, "chkUseSSL", 4560, 1580, 1035, 255, tr("Use SSL"));
 
-    fraMisc = makeControl<QGroupBox>(this, "fraMisc", 120, 3120, 5775, 735, QStringLiteral(" Misc "));
+    fraMisc = makeControl<QGroupBox>(this, "fraMisc", 120, 3120, 5775, 735, tr(" Misc "));
     chkTempFilePrefix = makeControl<QCheckBox>(fraMisc, "chkTempFilePrefix", 180, 300, 2715, 255,
-                                               QStringLiteral("Use \"~$\" prefix for EML files"));
+                                               tr("Use \"~$\" prefix for EML files"));
 
-    cmdOk = makeControl<QPushButton>(this, "cmdOk", 3000, 4020, 1395, 435, QStringLiteral("Ok"));
-    cmdCancel = makeControl<QPushButton>(this, "cmdCancel", 4500, 4020, 1395, 435, QStringLiteral("Cancel"));
-    cmdOk->setToolTip(QStringLiteral(" Keep these settings "));
-    cmdCancel->setToolTip(QStringLiteral(" Leave the settings as they were "));
+    cmdOk = makeControl<QPushButton>(this, "cmdOk", 3000, 4020, 1395, 435, tr("Ok"));
+    cmdCancel = makeControl<QPushButton>(this, "cmdCancel", 4500, 4020, 1395, 435, tr("Cancel"));
+    cmdOk->setToolTip(tr(" Keep these settings "));
+    cmdCancel->setToolTip(tr(" Leave the settings as they were "));
     cmdOk->setDefault(true);
 
     txtPassword->setEchoMode(QLineEdit::Password);
@@ -108,6 +105,7 @@ void frmSettings::CreateControls()
     txtPassword->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: 42; }"));
 
     DescribeControls();
+    TextDirection::followText(this);
 
     QWidget* const chain[] = {txtMailFrom, txtUserName,       txtPassword, txtSMTPServer, txtSMTPServerPort,
                               chkUseSSL,   chkTempFilePrefix, cmdOk,       cmdCancel};
@@ -128,27 +126,21 @@ void frmSettings::DescribeControls()
     QLineEdit* const boxes[] = {txtMailFrom, txtUserName, txtPassword, txtSMTPServer, txtSMTPServerPort};
     for (std::size_t i = 0; i < std::size(boxes); ++i)
         lblTag[i]->setBuddy(boxes[i]);
-    Accessibility::describe(fraMails, QStringLiteral("Mails"), QStringLiteral("The sender of the messages"));
-    Accessibility::describe(fraServerSettings, QStringLiteral("Server settings"),
-                            QStringLiteral("The SMTP account and server"));
-    Accessibility::describe(fraMisc, QStringLiteral("Misc"), QStringLiteral("Other options"));
-    Accessibility::describe(txtMailFrom, QStringLiteral("Mail from"),
-                            QStringLiteral("The sender address of the messages"));
-    Accessibility::describe(txtUserName, QStringLiteral("User name"),
-                            QStringLiteral("User name of the SMTP account"));
-    Accessibility::describe(txtPassword, QStringLiteral("Password"),
-                            QStringLiteral("Password of the SMTP account"));
-    Accessibility::describe(txtSMTPServer, QStringLiteral("SMTP server"),
-                            QStringLiteral("Name or address of the SMTP server"));
-    Accessibility::describe(txtSMTPServerPort, QStringLiteral("SMTP server port"),
-                            QStringLiteral("Port of the SMTP server, 1 to 65535"));
+    Accessibility::describe(fraMails, tr("Mails"), tr("The sender of the messages"));
+    Accessibility::describe(fraServerSettings, tr("Server settings"), tr("The SMTP account and server"));
+    Accessibility::describe(fraMisc, tr("Misc"), tr("Other options"));
+    Accessibility::describe(txtMailFrom, tr("Mail from"), tr("The sender address of the messages"));
+    Accessibility::describe(txtUserName, tr("User name"), tr("User name of the SMTP account"));
+    Accessibility::describe(txtPassword, tr("Password"), tr("Password of the SMTP account"));
+    Accessibility::describe(txtSMTPServer, tr("SMTP server"), tr("Name or address of the SMTP server"));
+    Accessibility::describe(txtSMTPServerPort, tr("SMTP server port"),
+                            tr("Port of the SMTP server, 1 to 65535"));
     Accessibility::describe(chkUseSSL, chkUseSSL->text(),
-                            QStringLiteral("Implicit TLS on port 465, STARTTLS on any other port"));
+                            tr("Implicit TLS on port 465, STARTTLS on any other port"));
     Accessibility::describe(chkTempFilePrefix, chkTempFilePrefix->text(),
-                            QStringLiteral("Starts the names of the local message copies with ~$"));
-    Accessibility::describe(cmdOk, cmdOk->text(), QStringLiteral("Keeps the settings and closes"));
-    Accessibility::describe(cmdCancel, cmdCancel->text(),
-                            QStringLiteral("Closes without changing the settings"));
+                            tr("Starts the names of the local message copies with ~$"));
+    Accessibility::describe(cmdOk, cmdOk->text(), tr("Keeps the settings and closes"));
+    Accessibility::describe(cmdCancel, cmdCancel->text(), tr("Closes without changing the settings"));
 }
 
 void frmSettings::Form_Load()
@@ -187,7 +179,7 @@ void frmSettings::cmdOk_Click()
 {
     const int port = ParsePort(txtSMTPServerPort->text());
     if (port == 0) {
-        MessageBox::show(this, QStringLiteral("Invalid SMTP server port value."), MessageBox::Critical);
+        MessageBox::show(this, tr("Invalid SMTP server port value."), MessageBox::Critical);
         txtSMTPServerPort->setFocus(Qt::OtherFocusReason);
         ksHighlightText(txtSMTPServerPort);
         return;
@@ -231,9 +223,8 @@ void frmSettings::chkUseSSL_Click()
     const QString standardPort = QString::number(chkUseSSL->isChecked() ? kStandardSSLPort : kStandardPort);
     if (ksTrimEx(txtSMTPServerPort->text()) == standardPort)
         return;
-    const int answer =
-        MessageBox::show(this, QStringLiteral("Set port to standard value ") + standardPort + '.',
-                         MessageBox::OkCancel | MessageBox::Question);
+    const int answer = MessageBox::show(this, tr("Set port to standard value %1.").arg(standardPort),
+                                        MessageBox::OkCancel | MessageBox::Question);
     if (answer == MessageBox::AnswerOk)
         txtSMTPServerPort->setText(standardPort);
 }

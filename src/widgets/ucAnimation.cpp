@@ -46,12 +46,12 @@ ucAnimation::ucAnimation(QWidget* parent) : QWidget(parent)
     setObjectName(QStringLiteral("ucAnimation"));
     setFixedSize(controlSize());
 
-    lblTag = new QLabel(QStringLiteral("Sending mail..."), this);
+    lblTag = new QLabel(tr("Sending mail..."), this);
     lblTag->setObjectName(QStringLiteral("lblTag"));
     lblTag->setFont(tagFont());
     Layout::place(lblTag, 900, 210, 1935, 360);
 
-    Accessibility::describe(this, lblTag->text(), QStringLiteral("Shown while the message is being sent"));
+    Accessibility::describe(this, lblTag->text(), tr("Shown while the message is being sent"));
 
     tmrAnimation = new QTimer(this);
     tmrAnimation->setObjectName(QStringLiteral("tmrAnimation"));

@@ -58,6 +58,14 @@ class ScreenReader(EndToEndTest):
     def press(self, window, name):
         self.control(window, name).queryAction().doAction(0)
 
+    def set_up_send(self):
+        """Settings that let Send go on to the prompt for the missing subject."""
+        self.home.settings_file.parent.mkdir(parents=True, exist_ok=True)
+        self.home.settings_file.write_text(
+            "[Mails]\nTo=ann@example.org\nMail%20from=vera@example.org\n"
+            "[Server%20settings]\nUser%20name=vera\nPassword=88008F00\nSMTP%20server=127.0.0.1\n"
+            "SMTP%20server%20port=25\n", encoding="utf-8")
+
     def check(self, title, names):
         """Every control is named and described; the names given are there. Returns what is heard."""
         window = self.window(title)
@@ -76,12 +84,7 @@ class ScreenReader(EndToEndTest):
         return window
 
     def test_every_window_names_and_describes_its_controls(self):
-        # Settings that let Send go on to the prompt for the missing subject.
-        self.home.settings_file.parent.mkdir(parents=True, exist_ok=True)
-        self.home.settings_file.write_text(
-            "[Mails]\nTo=ann@example.org\nMail%20from=vera@example.org\n"
-            "[Server%20settings]\nUser%20name=vera\nPassword=88008F00\nSMTP%20server=127.0.0.1\n"
-            "SMTP%20server%20port=25\n", encoding="utf-8")
+        self.set_up_send()
         self.start(environment={"DBUS_SESSION_BUS_ADDRESS": os.environ["DBUS_SESSION_BUS_ADDRESS"],
                                 "QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1"})
 

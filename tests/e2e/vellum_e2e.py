@@ -422,22 +422,24 @@ class Vellum:
     permission bits bind it as they bind a normal user, root or not.
     """
 
-    def __init__(self, display, home, work, arguments=(), extra_environment=None):
+    def __init__(self, display, home, work, arguments=(), extra_environment=None, command=None):
+        """command is how the program is started, the tested build's binary unless given."""
         self.display = display
         self.home = home
         self.log_path = Path(work) / f"vellum-{time.monotonic_ns()}.log"
         self.log = open(self.log_path, "wb")
-        environment = {key: value for key, value in os.environ.items() if not key.startswith(("QT_", "XDG_"))}
-        environment.update(display.environment())
+        environment = {key: value for key, value in os.environ.items()
+                       if not key.startswith(("QT_", "XDG_")) and key not in ("DISPLAY", "WAYLAND_DISPLAY")}
         environment.update(home.environment())
         environment.update({"QT_QPA_PLATFORM": "xcb", "LANG": "C.UTF-8", "LC_ALL": "C.UTF-8",
                             "DBUS_SESSION_BUS_ADDRESS": "disabled:", "NO_AT_BRIDGE": "1"})
+        environment.update(display.environment())
         environment.update(extra_environment or {})
-        binary = os.environ["VELLUM"]
+        command = command or [os.environ["VELLUM"]]
         self.process = _spawn(
             ["unshare", "--mount", "--map-root-user", "--", "/bin/sh", "-c",
              'mount --bind "$0" /etc/ssl/certs && exec setpriv --bounding-set=-all --inh-caps=-all -- "$@"',
-             str(_trust_store(work)), binary, *arguments],
+             str(_trust_store(work)), *command, *arguments],
             self.log, env=environment, cwd=str(home.home))
         wait_until(lambda: self.display.windows(MAIN_TITLE) or not self.running(), "the composer window")
         if not self.running():
@@ -545,11 +547,13 @@ class EndToEndTest(unittest.TestCase):
         self.addCleanup(server.close)
         return server
 
-    def start(self, *arguments, environment=None):
+    def start(self, *arguments, environment=None, command=None, display=None):
         """Starts the program in this test's home and waits for its window;
-        environment adds to or replaces variables of the program's own."""
-        self.assertEqual(self.display.titles(), [], "windows left from before")
-        program = Vellum(self.display, self.home, self.work, arguments, environment)
+        environment adds to or replaces variables of the program's own;
+        command starts another build of it, display is another screen."""
+        display = display or self.display
+        self.assertEqual(display.titles(), [], "windows left from before")
+        program = Vellum(display, self.home, self.work, arguments, environment, command)
         self.programs.append(program)
         return program
 

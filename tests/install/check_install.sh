@@ -22,6 +22,8 @@ expected=(
     "share/applications/$id.desktop"
     "share/metainfo/$id.metainfo.xml"
     share/man/man1/vellum.1.gz
+    share/vellum/translations/vellum_de.qm
+    share/vellum/translations/vellum_ru.qm
     "share/icons/hicolor/scalable/apps/$id.svg"
     "$libraries/libvellumcore.so"
     "$libraries/libvellummail.so"

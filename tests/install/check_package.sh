@@ -22,16 +22,19 @@ files=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print $6 }' | sort)
 expected=$(printf '%s\n' ./usr/bin/vellum "./usr/share/applications/$id.desktop" \
     "./usr/share/metainfo/$id.metainfo.xml" ./usr/share/man/man1/vellum.1.gz \
     "./usr/share/icons/hicolor/scalable/apps/$id.svg" "./usr/$libraries/libvellumcore.so" \
-    "./usr/$libraries/libvellummail.so" \
+    "./usr/$libraries/libvellummail.so" ./usr/share/vellum/translations/vellum_de.qm \
+    ./usr/share/vellum/translations/vellum_ru.qm \
     $(for size in 16 22 24 32 48 64 128 256; do echo "./usr/share/icons/hicolor/${size}x${size}/apps/$id.png"; done) | sort)
 diff <(echo "$expected") <(echo "$files") || fail "package files differ from the expected ones (< expected, > packaged)"
 
 depends=$(dpkg-deb -f "$deb" Depends)
 # Found by shlibdeps from the program's libraries, and the platform plugins it can't see.
-for package in libqt6widgets6 libqt6gui6 libqt6core6 libgmime-3.0-0 libcurl4 libc6 qt6-qpa-plugins; do
+for package in libqt6widgets6 libqt6gui6 libqt6core6 libgmime-3.0-0 libcurl4 libenchant-2-2 libc6 qt6-qpa-plugins qt6-wayland; do
     grep -qE "(^|, )$package( |,|$)" <<<"$depends" || fail "Depends lacks $package: $depends"
 done
 [ "$(dpkg-deb -f "$deb" Package)" = vellum ] || fail "package name"
+# Spell checking needs a dictionary, which the package cannot pick for the user.
+grep -q "hunspell-en-us" <<<"$(dpkg-deb -f "$deb" Recommends)" || fail "Recommends lacks a dictionary"
 
 # The packaged program is stripped and runs.
 dpkg-deb -x "$deb" "$out/root"

@@ -2,6 +2,7 @@
 
 #include "platform/RuntimeError.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QRandomGenerator>
 
@@ -20,7 +21,8 @@ constexpr mode_t OwnerOnlyFolder = S_IRWXU;
 // A link swapped in after the file was located.
 QString linkRefusal()
 {
-    return QStringLiteral("This is a symbolic link that changed while Vellum used it.");
+    return QCoreApplication::translate("AtomicFile",
+                                       "This is a symbolic link that changed while Vellum used it.");
 }
 
 QString systemReason(int error)
@@ -36,20 +38,24 @@ QString notARegularFile(mode_t mode)
     if (S_ISLNK(mode))
         return linkRefusal();
     if (S_ISDIR(mode))
-        return QStringLiteral("This is a folder, not a file.");
-    return QStringLiteral("This is not a regular file.");
+        return QCoreApplication::translate("AtomicFile", "This is a folder, not a file.");
+    return QCoreApplication::translate("AtomicFile", "This is not a regular file.");
 }
 
 // Why a link can't be followed to its target; empty when it can.
 QString linkTargetProblem(const QString& target, const struct stat& status)
 {
     if (S_ISDIR(status.st_mode))
-        return QStringLiteral("This is a symbolic link to %1, which is a folder.").arg(target);
+        return QCoreApplication::translate("AtomicFile", "This is a symbolic link to %1, which is a folder.")
+            .arg(target);
     if (!S_ISREG(status.st_mode))
-        return QStringLiteral("This is a symbolic link to %1, which is not a regular file.").arg(target);
+        return QCoreApplication::translate("AtomicFile",
+                                           "This is a symbolic link to %1, which is not a regular file.")
+            .arg(target);
     if (status.st_uid != ::geteuid())
-        return QStringLiteral("This is a symbolic link to %1, a file of another user: Vellum does not "
-                              "write through it.")
+        return QCoreApplication::translate(
+                   "AtomicFile", "This is a symbolic link to %1, a file of another user: Vellum does not "
+                                 "write through it.")
             .arg(target);
     return QString();
 }
@@ -125,9 +131,9 @@ StoredFile locateStoredFile(const QString& path)
     const QFileInfo link(path);
     const QString target = link.canonicalFilePath();
     if (target.isEmpty())
-        return {
-            path,
-            QStringLiteral("This is a symbolic link to %1, which does not exist.").arg(link.symLinkTarget())};
+        return {path, QCoreApplication::translate("AtomicFile",
+                                                  "This is a symbolic link to %1, which does not exist.")
+                          .arg(link.symLinkTarget())};
     if (::lstat(QFile::encodeName(target).constData(), &status) != 0)
         return {path, systemReason(errno)};
     return {target, linkTargetProblem(target, status)};
@@ -212,7 +218,8 @@ void writeFileAtomically(const QString& path, const MessageSource& content)
         const qint64 length = content.read(offset, block.data(), block.size());
         if (length <= 0) {
             file.cancelWriting();
-            throw fileError(path, QStringLiteral("the message can't be read back"));
+            throw fileError(path,
+                            QCoreApplication::translate("AtomicFile", "the message can't be read back"));
         }
         if (file.write(block.constData(), length) != length) {
             const QString reason = file.errorString();

@@ -5,6 +5,7 @@
 #include "platform/RuntimeError.h"
 #include "platform/Support.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
@@ -106,8 +107,9 @@ QVariant IniSettingsStore::read(const QString& section, const QString& key, Kind
         return defaultValue;
     QSettings& store = *settingsFile;
     if (store.status() == QSettings::AccessError)
-        throw RuntimeError(RuntimeError::FileAccess,
-                           QStringLiteral("%1: can't read settings").arg(m_filePath));
+        throw RuntimeError(
+            RuntimeError::FileAccess,
+            QCoreApplication::translate("SettingsStore", "%1: can't read settings").arg(m_filePath));
     const QString name = settingsKey(section, key);
     const auto pending = std::find_if(m_pending.crbegin(), m_pending.crend(),
                                       [&name](const auto& written) { return written.first == name; });
@@ -148,11 +150,14 @@ void IniSettingsStore::commit()
     // sync() replaces the file in one rename and keeps the permissions of
     // the file it replaces: it must be a regular, owner-only one.
     if (!createPrivateFolder(QFileInfo(m_filePath).absolutePath()))
-        throw RuntimeError(RuntimeError::FileAccess,
-                           QStringLiteral("%1: can't create the settings folder").arg(m_filePath));
+        throw RuntimeError(
+            RuntimeError::FileAccess,
+            QCoreApplication::translate("SettingsStore", "%1: can't create the settings folder")
+                .arg(m_filePath));
     prepareOwnerOnlyFile(m_filePath);
     store.sync();
     if (store.status() != QSettings::NoError)
-        throw RuntimeError(RuntimeError::FileAccess,
-                           QStringLiteral("%1: can't write settings").arg(m_filePath));
+        throw RuntimeError(
+            RuntimeError::FileAccess,
+            QCoreApplication::translate("SettingsStore", "%1: can't write settings").arg(m_filePath));
 }

@@ -2,6 +2,7 @@
 
 #include "platform/MessageBox.h"
 
+#include <QCoreApplication>
 #include <QSet>
 
 void reportUnusableFile(const QString& path, const QString& problem)
@@ -12,6 +13,7 @@ void reportUnusableFile(const QString& path, const QString& problem)
     reported.insert(path);
     MessageBox::show(nullptr,
                      path + QStringLiteral("\r\n\r\n") + problem +
-                         QStringLiteral(" Vellum goes on without this file and saves nothing in it."),
+                         QCoreApplication::translate(
+                             "UnusableFile", " Vellum goes on without this file and saves nothing in it."),
                      MessageBox::Exclamation);
 }

@@ -1,0 +1,209 @@
+#include "ComposerFixture.h"
+#include "attachments/frmAttachments.h"
+#include "platform/Translations.h"
+#include "send/frmSubject.h"
+#include "settings/frmSettings.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMap>
+#include <QMenu>
+#include <QStyle>
+
+namespace
+{
+
+// What a window shows, by control and kind of text.
+using Texts = QMap<QString, QString>;
+
+QString captionOf(const QWidget* control)
+{
+    if (const auto* label = qobject_cast<const QLabel*>(control))
+        return label->text();
+    if (const auto* button = qobject_cast<const QAbstractButton*>(control))
+        return button->text();
+    if (const auto* frame = qobject_cast<const QGroupBox*>(control))
+        return frame->title();
+    return QString();
+}
+
+Texts textsOf(const QWidget* window)
+{
+    Texts texts;
+    texts.insert(QStringLiteral("title"), window->windowTitle());
+    for (const QWidget* control : window->findChildren<QWidget*>()) {
+        const QString name = control->objectName();
+        if (name.isEmpty())
+            continue;
+        for (const auto& [kind, text] :
+             {std::pair{"caption", captionOf(control)}, std::pair{"tool tip", control->toolTip()},
+              std::pair{"name", control->accessibleName()},
+              std::pair{"description", control->accessibleDescription()}}) {
+            if (!text.isEmpty())
+                texts.insert(name + QLatin1Char(' ') + QLatin1String(kind), text);
+        }
+    }
+    return texts;
+}
+
+// The room a caption has: to the next control on its right, or its own width.
+int roomOf(const QWidget* caption)
+{
+    int right = caption->x() + caption->width();
+    if (qobject_cast<const QLabel*>(caption) || qobject_cast<const QCheckBox*>(caption)) {
+        right = caption->parentWidget()->width();
+        for (const QWidget* sibling :
+             caption->parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            const bool sameRow = sibling->geometry().top() < caption->geometry().bottom() &&
+                                 sibling->geometry().bottom() > caption->geometry().top();
+            if (sibling != caption && sameRow && sibling->x() > caption->x() &&
+                sibling->isVisibleTo(caption->window()) &&
+                !sibling->testAttribute(Qt::WA_TransparentForMouseEvents) &&
+                sibling->objectName() != u"shpBack")
+                right = std::min(right, sibling->x());
+        }
+    }
+    return right - caption->x();
+}
+
+// The width a caption needs in its control's font, with the style's margins.
+int neededWidth(const QWidget* control)
+{
+    if (const auto* label = qobject_cast<const QLabel*>(control))
+        return label->sizeHint().width();
+    if (const auto* check = qobject_cast<const QCheckBox*>(control))
+        return check->sizeHint().width();
+    const int text = control->fontMetrics().horizontalAdvance(captionOf(control));
+    if (qobject_cast<const QGroupBox*>(control))
+        return text + 2 * control->fontMetrics().averageCharWidth();
+    // A button's text may use all of it but its frame.
+    return text + 2 * control->style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
+}
+
+struct Window {
+    QString name;
+    std::function<void(const std::function<void(QWidget*)>&)> open;
+};
+
+QList<Window> windows(ComposerFixture& composer)
+{
+    return {{QStringLiteral("frmMain"), [&composer](const auto& use) { use(composer.window); }},
+            {QStringLiteral("frmSettings"),
+             [](const auto& use) {
+                 frmSettings dialog;
+                 use(&dialog);
+             }},
+            {QStringLiteral("frmSubject"),
+             [&composer](const auto& use) {
+                 frmSubject dialog(composer.window);
+                 use(&dialog);
+             }},
+            {QStringLiteral("frmAttachments"), [&composer](const auto& use) {
+                 QStringList attachments;
+                 frmAttachments dialog(attachments, composer.window);
+                 use(&dialog);
+             }}};
+}
+
+// Texts that read the same in every language: key names, symbols, the name.
+bool isNeutral(const QString& language, const QString& text)
+{
+    static const QStringList everywhere{
+        QStringLiteral("Vellum"), QStringLiteral("H!"), QStringLiteral("S!"), QStringLiteral("D!"),
+        QStringLiteral("A! [0]"), QStringLiteral("+"),  QStringLiteral("X"),  QStringLiteral("Enter")};
+    if (everywhere.contains(text))
+        return true;
+    return language == u"ru" && (text == u"Отмена" || text == u"Ctrl+Enter");
+}
+
+} // namespace
+
+class TestTranslations : public QObject
+{
+    Q_OBJECT
+    std::unique_ptr<TestEnvironment> environment;
+
+private slots:
+    void init() { environment = std::make_unique<TestEnvironment>(); }
+    void cleanup()
+    {
+        Translations::install({});
+        environment.reset();
+    }
+
+    void everyTextIsTranslatedAndNoCaptionIsCut_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::newRow("Russian") << QStringLiteral("ru");
+        QTest::newRow("German") << QStringLiteral("de");
+    }
+    void everyTextIsTranslatedAndNoCaptionIsCut()
+    {
+        QFETCH(QString, language);
+        QMap<QString, Texts> english;
+        {
+            ComposerFixture composer;
+            for (const Window& window : windows(composer))
+                window.open([&](QWidget* shown) { english.insert(window.name, textsOf(shown)); });
+        }
+
+        QCOMPARE(Translations::install({language + QStringLiteral("-XX"), QStringLiteral("en")}), language);
+        ComposerFixture composer;
+        for (const Window& window : windows(composer)) {
+            window.open([&](QWidget* shown) {
+                const Texts translated = textsOf(shown);
+                QCOMPARE(translated.keys(), english.value(window.name).keys());
+                for (auto text = translated.cbegin(); text != translated.cend(); ++text) {
+                    const QString source = english.value(window.name).value(text.key());
+                    QVERIFY2(text.value() != source || isNeutral(language, source),
+                             qPrintable(window.name + QLatin1Char(' ') + text.key() + QStringLiteral(": ") +
+                                        source));
+                }
+                for (const QWidget* control : shown->findChildren<QWidget*>()) {
+                    if (captionOf(control).isEmpty())
+                        continue;
+                    const int needed = neededWidth(control);
+                    const int room = roomOf(control);
+                    qInfo("%s %s \"%s\": needs %d px, has %d px", qPrintable(window.name),
+                          qPrintable(control->objectName()), qPrintable(captionOf(control)), needed, room);
+                    QVERIFY2(needed <= room, qPrintable(control->objectName() + QStringLiteral(" is cut: ") +
+                                                        captionOf(control)));
+                }
+            });
+        }
+    }
+
+    void qtsOwnTextsComeInTheSameLanguage()
+    {
+        QCOMPARE(Translations::install({QStringLiteral("de-DE")}), QStringLiteral("de"));
+        ComposerFixture composer;
+        const std::unique_ptr<QMenu> menu(composer.txtMessage()->createStandardContextMenu());
+        QVERIFY2(menu->actions().at(0)->text().startsWith(QStringLiteral("&Rückgängig")),
+                 qPrintable(menu->actions().at(0)->text()));
+    }
+
+    void englishAndLanguagesWithoutATranslationKeepTheProgramsTexts_data()
+    {
+        QTest::addColumn<QStringList>("languages");
+        QTest::newRow("C") << QStringList{QStringLiteral("C")};
+        QTest::newRow("English first") << QStringList{QStringLiteral("en-GB"), QStringLiteral("ru-RU")};
+        QTest::newRow("French") << QStringList{QStringLiteral("fr-FR"), QStringLiteral("fr")};
+        QTest::newRow("none") << QStringList();
+    }
+    void englishAndLanguagesWithoutATranslationKeepTheProgramsTexts()
+    {
+        QFETCH(QStringList, languages);
+        QCOMPARE(Translations::install(languages), QString());
+        ComposerFixture composer;
+        QCOMPARE(composer.button("cmdSend")->text(), QStringLiteral("Send"));
+        frmSubject prompt(composer.window);
+        QCOMPARE(prompt.findChild<QPushButton*>(QStringLiteral("cmdCancel"))->text(),
+                 QStringLiteral("Отмена"));
+        const std::unique_ptr<QMenu> menu(composer.txtMessage()->createStandardContextMenu());
+        QCOMPARE(menu->actions().at(0)->text(), QStringLiteral("&Undo\tCtrl+Z"));
+    }
+};
+
+VELLUM_TEST_MAIN(TestTranslations)
+#include "TestTranslations.moc"
