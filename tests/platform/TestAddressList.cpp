@@ -101,6 +101,13 @@ private slots:
                 invalid.arg(QStringLiteral("x@example.org: a@example.org;")));
         refused("bad member of a group", QStringLiteral("friends: a@example.org, b@;"),
                 invalid.arg(QStringLiteral("b@")));
+        refused("local part over 64 octets", QString(65, QLatin1Char('a')) + QStringLiteral("@example.org"),
+                invalid.arg(QString(65, QLatin1Char('a')) + QStringLiteral("@example.org")));
+        const QString longAddress = QString(10, QLatin1Char('a')) + QLatin1Char('@') + QString(63, 'b') +
+                                    QLatin1Char('.') + QString(63, 'c') + QLatin1Char('.') +
+                                    QString(63, 'd') + QLatin1Char('.') + QString(54, 'e') +
+                                    QStringLiteral(".org");
+        refused("address over 254 octets", longAddress, invalid.arg(longAddress));
         refused("link typed as an address", QStringLiteral("mailto:bob@example.org"),
                 invalid.arg(QStringLiteral("mailto:bob@example.org")));
         refused("literal that is no address", QStringLiteral("a@[x>y]"),

@@ -222,6 +222,11 @@ QByteArray envelopeAddress(const QString& addrSpec)
     const QString domain = addrSpec.mid(at + 1);
     if (!isDotString(local) && !isQuotedString(local))
         return QByteArray();
+    // SMTP's limits, which also keep every address on one header line.
+    constexpr qsizetype maximumLocalPart = 64;
+    constexpr qsizetype maximumAddress = 254;
+    if (local.toUtf8().size() > maximumLocalPart)
+        return QByteArray();
     QByteArray asciiDomainPart;
     if (domain.startsWith(QLatin1Char('[')) && domain.endsWith(QLatin1Char(']'))) {
         if (!isAddressLiteral(domain.mid(1, domain.size() - 2)))
@@ -232,7 +237,8 @@ QByteArray envelopeAddress(const QString& addrSpec)
         if (asciiDomainPart.isEmpty())
             return QByteArray();
     }
-    return local.toUtf8() + '@' + asciiDomainPart;
+    const QByteArray address = local.toUtf8() + '@' + asciiDomainPart;
+    return address.size() <= maximumAddress ? address : QByteArray();
 }
 
 // One piece of the list: "address", "address (comment)" or "name <address>".
