@@ -2,11 +2,12 @@
 # make test     installs what is missing, builds and runs every test
 # make package  builds the Debian package $(BUILD)/vellum_VERSION_ARCH.deb
 # make install  builds Vellum and installs it under PREFIX (with sudo where needed)
+# make fuzz     builds the fuzz targets with clang and runs each FUZZ_SECONDS
 BUILD ?= build
 JOBS ?= $(shell nproc)
 PREFIX ?= /usr/local
 
-.PHONY: deps configure build program run package install test sanitize-test bench screenshots format clean
+.PHONY: deps configure build program run package install test sanitize-test fuzz bench screenshots format clean
 
 deps:
 	bash scripts/install-deps.sh
@@ -40,6 +41,21 @@ sanitize-test: deps
 	cmake --build build-sanitize -j $(JOBS)
 	cd build-sanitize && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 ctest --output-on-failure -j $(JOBS) -E e2e_user_paths
 
+# Each fuzz target runs FUZZ_SECONDS on a corpus kept in $(FUZZ_BUILD); a
+# crash stops it and leaves the input there as crash-*.
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 30
+FUZZ_TARGETS = fuzz_mail_link fuzz_address_list fuzz_history_file
+fuzz:
+	bash scripts/install-deps.sh --fuzz
+	cmake -S tests/fuzz -B $(FUZZ_BUILD) -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(FUZZ_BUILD) -j $(JOBS)
+	for target in $(FUZZ_TARGETS); do \
+		mkdir -p $(FUZZ_BUILD)/corpus/$$target && \
+		(cd $(FUZZ_BUILD) && ./$$target -max_total_time=$(FUZZ_SECONDS) -timeout=10 -print_final_stats=1 \
+			corpus/$$target $(CURDIR)/tests/fuzz/seeds/$$target) || exit 1; \
+	done
+
 bench: build
 	bash scripts/run-benchmarks.sh $(BUILD)
 
@@ -50,4 +66,4 @@ format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 
 clean:
-	rm -rf $(BUILD) build-sanitize
+	rm -rf $(BUILD) build-sanitize $(FUZZ_BUILD)

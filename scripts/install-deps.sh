@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs every Debian package that building, running and testing Vellum
-# needs. Does nothing when all are present.
+# needs. Does nothing when all are present. With --fuzz: what the fuzz
+# targets need besides (clang and its libFuzzer runtime), and only that.
 set -euo pipefail
 
 packages=(
@@ -17,6 +18,9 @@ packages=(
     xdg-utils
     desktop-file-utils appstream dpkg-dev file man-db
 )
+if [ "${1:-}" = "--fuzz" ]; then
+    packages=(clang-14 libclang-rt-14-dev cmake qt6-base-dev libgl-dev)
+fi
 
 missing=()
 for package in "${packages[@]}"; do

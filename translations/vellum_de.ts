@@ -11,6 +11,26 @@
 <context>
     <name>AtomicFile</name>
     <message>
+        <source>This is a symbolic link that changed while Vellum used it.</source>
+        <translation>Dies ist eine symbolische Verknüpfung, die sich geändert hat, während Vellum sie benutzte.</translation>
+    </message>
+    <message>
+        <source>This is a symbolic link to %1, which is a folder.</source>
+        <translation>Dies ist eine symbolische Verknüpfung auf %1, einen Ordner.</translation>
+    </message>
+    <message>
+        <source>This is a symbolic link to %1, which is not a regular file.</source>
+        <translation>Dies ist eine symbolische Verknüpfung auf %1, keine gewöhnliche Datei.</translation>
+    </message>
+    <message>
+        <source>This is a symbolic link to %1, a file of another user: Vellum does not write through it.</source>
+        <translation>Dies ist eine symbolische Verknüpfung auf %1, eine Datei eines anderen Benutzers: Vellum schreibt nicht durch sie.</translation>
+    </message>
+    <message>
+        <source>This is a symbolic link to %1, which does not exist.</source>
+        <translation>Dies ist eine symbolische Verknüpfung auf %1, das es nicht gibt.</translation>
+    </message>
+    <message>
         <source>This is a symbolic link. Vellum does not read or write its files through links: put the file itself in its place.</source>
         <translation>Dies ist eine symbolische Verknüpfung. Vellum liest und schreibt seine Dateien nicht über Verknüpfungen: Legen Sie die Datei selbst an ihre Stelle.</translation>
     </message>
@@ -150,6 +170,14 @@
 <context>
     <name>frmAttachments</name>
     <message>
+        <source> Keep these attachments </source>
+        <translation> Diese Anhänge übernehmen </translation>
+    </message>
+    <message>
+        <source> Leave the attachments as they were </source>
+        <translation> Anhänge unverändert lassen </translation>
+    </message>
+    <message>
         <source>Attachments</source>
         <translation>Anhänge</translation>
     </message>
@@ -224,6 +252,18 @@
 </context>
 <context>
     <name>frmMain</name>
+    <message>
+        <source> %1 sends the message; click to choose another key </source>
+        <translation> %1 sendet die Nachricht; Klick wählt eine andere Taste </translation>
+    </message>
+    <message>
+        <source> Attach files </source>
+        <translation> Dateien anhängen </translation>
+    </message>
+    <message>
+        <source> Send the message </source>
+        <translation> Nachricht senden </translation>
+    </message>
     <message>
         <source>Vellum</source>
         <translation>Vellum</translation>
@@ -368,6 +408,14 @@
 <context>
     <name>frmSettings</name>
     <message>
+        <source> Keep these settings </source>
+        <translation> Diese Einstellungen übernehmen </translation>
+    </message>
+    <message>
+        <source> Leave the settings as they were </source>
+        <translation> Einstellungen unverändert lassen </translation>
+    </message>
+    <message>
         <source>Settings</source>
         <translation>Einstellungen</translation>
     </message>
@@ -511,6 +559,14 @@
 <context>
     <name>frmSubject</name>
     <message>
+        <source> Send with this subject </source>
+        <translation> Mit diesem Betreff senden </translation>
+    </message>
+    <message>
+        <source> Back to the message without sending </source>
+        <translation> Zurück zur Nachricht, ohne zu senden </translation>
+    </message>
+    <message>
         <source>Subject is missing (you still can leave it blank)</source>
         <translation>Betreff fehlt (er darf auch leer bleiben)</translation>
     </message>
@@ -567,6 +623,13 @@
     <message>
         <source>Shown while the message is being sent</source>
         <translation>Wird angezeigt, während die Nachricht gesendet wird</translation>
+    </message>
+</context>
+<context>
+    <name>UnusableFile</name>
+    <message>
+        <source> Vellum goes on without this file and saves nothing in it.</source>
+        <translation> Vellum arbeitet ohne diese Datei weiter und speichert nichts darin.</translation>
     </message>
 </context>
 </TS>

@@ -11,6 +11,26 @@
 <context>
     <name>AtomicFile</name>
     <message>
+        <source>This is a symbolic link that changed while Vellum used it.</source>
+        <translation>Это символическая ссылка, которая изменилась, пока Vellum ею пользовался.</translation>
+    </message>
+    <message>
+        <source>This is a symbolic link to %1, which is a folder.</source>
+        <translation>Это символическая ссылка на %1, а это папка.</translation>
+    </message>
+    <message>
+        <source>This is a symbolic link to %1, which is not a regular file.</source>
+        <translation>Это символическая ссылка на %1, а это не обычный файл.</translation>
+    </message>
+    <message>
+        <source>This is a symbolic link to %1, a file of another user: Vellum does not write through it.</source>
+        <translation>Это символическая ссылка на %1, файл другого пользователя: Vellum не пишет через неё.</translation>
+    </message>
+    <message>
+        <source>This is a symbolic link to %1, which does not exist.</source>
+        <translation>Это символическая ссылка на %1, которого не существует.</translation>
+    </message>
+    <message>
         <source>This is a symbolic link. Vellum does not read or write its files through links: put the file itself in its place.</source>
         <translation>Это символическая ссылка. Vellum не читает и не пишет свои файлы через ссылки: положите на её место сам файл.</translation>
     </message>
@@ -150,6 +170,14 @@
 <context>
     <name>frmAttachments</name>
     <message>
+        <source> Keep these attachments </source>
+        <translation> Оставить эти вложения </translation>
+    </message>
+    <message>
+        <source> Leave the attachments as they were </source>
+        <translation> Оставить вложения как были </translation>
+    </message>
+    <message>
         <source>Attachments</source>
         <translation>Вложения</translation>
     </message>
@@ -224,6 +252,18 @@
 </context>
 <context>
     <name>frmMain</name>
+    <message>
+        <source> %1 sends the message; click to choose another key </source>
+        <translation> %1 отправляет письмо; щелчок выбирает другую клавишу </translation>
+    </message>
+    <message>
+        <source> Attach files </source>
+        <translation> Прикрепить файлы </translation>
+    </message>
+    <message>
+        <source> Send the message </source>
+        <translation> Отправить письмо </translation>
+    </message>
     <message>
         <source>Vellum</source>
         <translation>Vellum</translation>
@@ -368,6 +408,14 @@
 <context>
     <name>frmSettings</name>
     <message>
+        <source> Keep these settings </source>
+        <translation> Сохранить эти настройки </translation>
+    </message>
+    <message>
+        <source> Leave the settings as they were </source>
+        <translation> Оставить настройки как были </translation>
+    </message>
+    <message>
         <source>Settings</source>
         <translation>Настройки</translation>
     </message>
@@ -511,6 +559,14 @@
 <context>
     <name>frmSubject</name>
     <message>
+        <source> Send with this subject </source>
+        <translation> Отправить с этой темой </translation>
+    </message>
+    <message>
+        <source> Back to the message without sending </source>
+        <translation> Вернуться к письму, не отправляя </translation>
+    </message>
+    <message>
         <source>Subject is missing (you still can leave it blank)</source>
         <translation>Нет темы (её можно оставить пустой)</translation>
     </message>
@@ -567,6 +623,13 @@
     <message>
         <source>Shown while the message is being sent</source>
         <translation>Показывается, пока письмо отправляется</translation>
+    </message>
+</context>
+<context>
+    <name>UnusableFile</name>
+    <message>
+        <source> Vellum goes on without this file and saves nothing in it.</source>
+        <translation> Vellum продолжает работу без этого файла и ничего в нём не сохраняет.</translation>
     </message>
 </context>
 </TS>

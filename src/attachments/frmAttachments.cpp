@@ -63,11 +63,11 @@ frmAttachments::frmAttachments(QStringList& attachments, QWidget* owner)
         Layout::button(this, "cmdRemove", QStringLiteral("X"), tr(" Remove selected attachments (Del) "));
     Layout::place(cmdRemove, 660, 3600, 435, 435);
 
-    cmdOk = Layout::button(this, "cmdOk", tr("Ok"));
+    cmdOk = Layout::button(this, "cmdOk", tr("Ok"), tr(" Keep these attachments "));
     cmdOk->setDefault(true);
     Layout::place(cmdOk, 3000, 3600, 1395, 435);
 
-    cmdCancel = Layout::button(this, "cmdCancel", tr("Отмена"));
+    cmdCancel = Layout::button(this, "cmdCancel", tr("Отмена"), tr(" Leave the attachments as they were "));
     Layout::place(cmdCancel, 4500, 3600, 1395, 435);
 
     for (QWidget* control :

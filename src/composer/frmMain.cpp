@@ -43,6 +43,7 @@
 #include <QLocale>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QThread>
 #include <QTimer>
 #include <limits>
@@ -162,9 +163,9 @@ void frmMain::CreateControls()
     Layout::place(cmdServerSettings, 1980, 3840, 435, 435);
     cmdOpenDataPath = Layout::button(this, "cmdOpenDataPath", QStringLiteral("D!"), tr(" Open data folder "));
     Layout::place(cmdOpenDataPath, 2520, 3840, 435, 435);
-    cmdAttachments = Layout::button(this, "cmdAttachments", QStringLiteral("A! [0]"), QString());
+    cmdAttachments = Layout::button(this, "cmdAttachments", QStringLiteral("A! [0]"), tr(" Attach files "));
     Layout::place(cmdAttachments, 3060, 3840, 975, 435);
-    cmdSend = Layout::button(this, "cmdSend", tr("Send"), QString());
+    cmdSend = Layout::button(this, "cmdSend", tr("Send"), tr(" Send the message "));
     cmdSend->setDefault(true);
     Layout::place(cmdSend, 4140, 3840, 1515, 435);
 
@@ -301,6 +302,14 @@ void frmMain::closeEvent(QCloseEvent* event)
 
 bool frmMain::Form_QueryUnload()
 {
+    // A close while a history list is shown ends the list first; the window
+    // closes once the pick has returned, as the unload frees the histories.
+    if (m_picking) {
+        m_closeAfterPick = true;
+        if (QWidget* popup = QApplication::activePopupWidget())
+            popup->close();
+        return false;
+    }
     // Also refused while the send is being prepared: the window yields to
     // the event loop then, and an unload at that point would pull the
     // histories from under the running send.
@@ -488,6 +497,8 @@ void frmMain::SetSendHotkeyOption(int option)
     cmdSendHotkeyOption->setProperty(TagProperty, QString::number(option));
     cmdSendHotkeyOption->setText(SendHotkeyCaption(option));
     cmdSendHotkeyOption->setAccessibleName(tr("Send key: ") + SendHotkeyCaption(option));
+    cmdSendHotkeyOption->setToolTip(
+        tr(" %1 sends the message; click to choose another key ").arg(SendHotkeyCaption(option)));
     cmdSend->setDefault(option == 1);
 }
 
@@ -541,12 +552,22 @@ void frmMain::cmdSendHotkeyOption_Click()
 
 void frmMain::cmdToHistory_Click()
 {
-    ToHistory->pick(txtTo);
+    PickHistory(*ToHistory, txtTo);
 }
 
 void frmMain::cmdSubjectHistory_Click()
 {
-    SubjectHistory->pick(txtSubject);
+    PickHistory(*SubjectHistory, txtSubject);
+}
+
+void frmMain::PickHistory(HistoryList& history, QLineEdit* box)
+{
+    {
+        const QScopedValueRollback picking(m_picking, true);
+        history.pick(box);
+    }
+    if (std::exchange(m_closeAfterPick, false))
+        QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
 }
 
 void frmMain::cmdServerSettings_Click()

@@ -72,6 +72,8 @@ private:
     void cmdSendHotkeyOption_Click();
     void cmdToHistory_Click();
     void cmdSubjectHistory_Click();
+    // While the list is shown its history must stay: a close waits for it to go.
+    void PickHistory(HistoryList& history, QLineEdit* box);
     void cmdServerSettings_Click();
     void cmdOpenDataPath_Click();
     void cmdAttachments_Click();
@@ -141,5 +143,7 @@ private:
     // True from locking the window to unlocking it, around the whole send.
     bool m_sendRunning = false;
     bool m_loaded = false;
+    bool m_picking = false;
+    bool m_closeAfterPick = false;
     QPointer<QWidget> m_focusBeforeLock;
 };

@@ -46,11 +46,11 @@ frmSubject::frmSubject(QWidget* owner)
     cmdSubjectHistory = Layout::button(this, "cmdSubjectHistory", QStringLiteral("H!"), tr(" History "));
     Layout::place(cmdSubjectHistory, 4140, 120, 375, 375);
 
-    cmdOk = Layout::button(this, "cmdOk", tr("Ok"));
+    cmdOk = Layout::button(this, "cmdOk", tr("Ok"), tr(" Send with this subject "));
     cmdOk->setDefault(true);
     Layout::place(cmdOk, 2100, 600, 1155, 375);
 
-    cmdCancel = Layout::button(this, "cmdCancel", tr("Отмена"));
+    cmdCancel = Layout::button(this, "cmdCancel", tr("Отмена"), tr(" Back to the message without sending "));
     Layout::place(cmdCancel, 3360, 600, 1155, 375);
 
     Accessibility::describe(txtSubject, tr("Subject"), tr("Subject of the message; it may stay blank"));

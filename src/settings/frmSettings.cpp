@@ -96,6 +96,8 @@ void frmSettings::CreateControls()
 
     cmdOk = makeControl<QPushButton>(this, "cmdOk", 3000, 4020, 1395, 435, tr("Ok"));
     cmdCancel = makeControl<QPushButton>(this, "cmdCancel", 4500, 4020, 1395, 435, tr("Cancel"));
+    cmdOk->setToolTip(tr(" Keep these settings "));
+    cmdCancel->setToolTip(tr(" Leave the settings as they were "));
     cmdOk->setDefault(true);
 
     txtPassword->setEchoMode(QLineEdit::Password);

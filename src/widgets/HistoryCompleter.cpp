@@ -3,10 +3,14 @@
 #include "platform/MailComponent.h"
 #include "platform/RuntimeError.h"
 
+#include <QAbstractItemView>
+#include <QCoreApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QRegularExpression>
 #include <QSet>
 #include <QStringListModel>
+#include <memory>
 
 namespace
 {
@@ -46,6 +50,29 @@ HistoryCompleter::HistoryCompleter(QLineEdit* box, Mode mode, std::function<QStr
     setMaxVisibleItems(8);
     box->setCompleter(this);
     connect(box, &QLineEdit::textEdited, this, &HistoryCompleter::Offer);
+    // QCompleter filters the keys of its popup with this same object.
+    m_list = popup();
+}
+
+bool HistoryCompleter::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_list && event->type() == QEvent::KeyPress && m_list->isVisible() && widget()) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (IsWindowKey(key)) {
+            m_list->hide();
+            const std::unique_ptr<QEvent> again(key->clone());
+            QCoreApplication::sendEvent(widget(), again.get());
+            return true;
+        }
+    }
+    return QCompleter::eventFilter(watched, event);
+}
+
+bool HistoryCompleter::IsWindowKey(const QKeyEvent* key) const
+{
+    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
+        return !m_list->selectionModel()->hasSelection();
+    return key->key() >= Qt::Key_F1 && key->key() <= Qt::Key_F35;
 }
 
 QString HistoryCompleter::pathFromIndex(const QModelIndex& index) const
@@ -77,6 +104,9 @@ void HistoryCompleter::Offer(const QString& text)
             }
         }
     }
+    // Nothing to offer when the piece already is the one entry.
+    if (matches.size() == 1 && matches.first() == piece)
+        matches.clear();
     m_model->setStringList(matches);
 }
 

@@ -77,18 +77,20 @@ private slots:
         environment.reset();
     }
 
+    // The program always starts. A file it can't use is named once, the
+    // program goes on without it, and the disk keeps what the user had.
     void startAndClose_data()
     {
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("shape");
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<QStringList>("offered");
-        QTest::addColumn<QString>("refusal");
+        QTest::addColumn<QString>("notice"); // what the one message says, empty: none
 
         const QString history = QStringLiteral("To History.DAT");
         const QString settings = QStringLiteral("Vellum.ini");
-        const QString link = QStringLiteral("This is a symbolic link.");
         const QByteArray cp1251 = "\xC8\xE2\xE0\xED \xCF\xE5\xF2\xF0\xEE\xE2 <ivan@example.org>\n";
+        const QByteArray stored = "[Mails]\nTo=linked@example.org\n";
         QTest::newRow("history in Windows-1251")
             << history << "file" << (cp1251 + "anna@example.org\n")
             << QStringList{"Иван Петров <ivan@example.org>", "anna@example.org"} << QString();
@@ -103,13 +105,28 @@ private slots:
         QTest::newRow("history of 50 MB of empty lines")
             << history << "file" << (QByteArray(50 * 1024 * 1024, '\n') + "far away\n") << QStringList()
             << QString();
-        QTest::newRow("history as a symbolic link")
-            << history << "link" << QByteArray("someone else's line\n") << QStringList() << link;
+        QTest::newRow("history as a link to the user's file")
+            << history << "link" << QByteArray("linked@example.org\n") << QStringList{"linked@example.org"}
+            << QString();
+        QTest::newRow("history as a link to another user's file")
+            << history << "foreign link" << QByteArray("someone else's line\n") << QStringList()
+            << "a file of another user";
+        QTest::newRow("history as a dangling link")
+            << history << "dangling link" << QByteArray() << QStringList() << "which does not exist";
+        QTest::newRow("history as a link to a folder")
+            << history << "folder link" << QByteArray() << QStringList() << "which is a folder";
         QTest::newRow("history as a folder")
-            << history << "folder" << QByteArray() << QStringList() << QStringLiteral("This is a folder");
-        QTest::newRow("settings as a symbolic link")
-            << settings << "link" << QByteArray("[Mails]\nTo=elsewhere@example.org\n") << QStringList()
-            << link;
+            << history << "folder" << QByteArray() << QStringList() << "This is a folder";
+        QTest::newRow("settings as a plain file")
+            << settings << "file" << stored << QStringList() << QString();
+        QTest::newRow("settings as a link to the user's file")
+            << settings << "link" << stored << QStringList() << QString();
+        QTest::newRow("settings as a link to another user's file")
+            << settings << "foreign link" << stored << QStringList() << "a file of another user";
+        QTest::newRow("settings as a dangling link")
+            << settings << "dangling link" << QByteArray() << QStringList() << "which does not exist";
+        QTest::newRow("settings as a link to a folder")
+            << settings << "folder link" << QByteArray() << QStringList() << "which is a folder";
         QTest::newRow("settings of 50 MB")
             << settings << "large" << QByteArray() << QStringList() << QString();
     }
@@ -120,17 +137,27 @@ private slots:
         QFETCH(QString, shape);
         QFETCH(QByteArray, content);
         QFETCH(QStringList, offered);
-        QFETCH(QString, refusal);
+        QFETCH(QString, notice);
 
         const bool isHistory = file != QLatin1String("Vellum.ini");
         const QString path =
             isHistory ? environment->dataFolder() + QLatin1Char('/') + file : environment->settingsFile();
-        const QString target = environment->root() + QStringLiteral("/elsewhere");
+        const QString target = environment->root() + QStringLiteral("/dotfiles/") + file;
         QDir().mkpath(QFileInfo(path).absolutePath());
+        QDir().mkpath(QFileInfo(target).absolutePath());
+        const bool isLink = shape.contains(QLatin1String("link"));
         if (shape == QLatin1String("file")) {
             writeBytes(path, content);
         } else if (shape == QLatin1String("link")) {
             writeBytes(target, content);
+            QVERIFY(QFile::link(target, path));
+        } else if (shape == QLatin1String("foreign link")) {
+            writeBytes(target, content);
+            QVERIFY(linkToAnotherUsersFile(target, path));
+        } else if (shape == QLatin1String("dangling link")) {
+            QVERIFY(QFile::link(target, path));
+        } else if (shape == QLatin1String("folder link")) {
+            QVERIFY(QDir().mkdir(target));
             QVERIFY(QFile::link(target, path));
         } else if (shape == QLatin1String("folder")) {
             QVERIFY(QDir().mkdir(path));
@@ -151,38 +178,53 @@ private slots:
                 large.setValue(QStringLiteral("Notes/%1").arg(i), QString(1024 * 1024, QLatin1Char('n')));
             large.sync();
         }
-        const QByteArray before = contentOf(shape == QLatin1String("link") ? target : path);
+        const QString linkTarget = isLink ? QFileInfo(path).symLinkTarget() : QString();
+        const QByteArray before = contentOf(isLink ? linkTarget : path);
 
         start();
         frmMain* window = composerWindow();
-        if (!refusal.isEmpty()) {
-            QVERIFY(!window);
+        QVERIFY(window);
+        auto* txtTo = window->findChild<QLineEdit*>(QStringLiteral("txtTo"));
+        if (notice.isEmpty()) {
+            QVERIFY(MessageBox::shown().isEmpty());
+        } else {
             QCOMPARE(MessageBox::shown().size(), 1);
             const QString text = MessageBox::shown().first().text;
-            QVERIFY2(text.contains(path + QStringLiteral(": ") + refusal), qPrintable(text));
-        } else {
-            QVERIFY(window);
-            QVERIFY(MessageBox::shown().isEmpty());
-            if (isHistory) {
-                window->findChild<QPushButton*>(QStringLiteral("cmdToHistory"))->click();
-                if (offered != QStringList{"<any>"})
-                    QCOMPARE(HistoryPopup::lastOffered(), offered);
-                QVERIFY(HistoryPopup::lastOffered().size() <= 50);
-            } else {
-                QCOMPARE(window->findChild<QLineEdit*>(QStringLiteral("txtTo"))->text(),
-                         QStringLiteral("anna@example.org"));
-            }
-            QVERIFY(window->close());
-            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            QVERIFY2(text.startsWith(path + QStringLiteral("\r\n\r\n")) && text.contains(notice),
+                     qPrintable(text));
         }
-
-        if (shape == QLatin1String("link")) {
-            QVERIFY(QFileInfo(path).isSymLink());
-            QCOMPARE(contentOf(target), before);
-        } else if (shape == QLatin1String("folder")) {
-            QVERIFY(QFileInfo(path).isDir());
+        if (isHistory) {
+            window->findChild<QPushButton*>(QStringLiteral("cmdToHistory"))->click();
+            if (offered != QStringList{"<any>"})
+                QCOMPARE(HistoryPopup::lastOffered(), offered);
+            QVERIFY(HistoryPopup::lastOffered().size() <= 50);
         } else {
-            QVERIFY(contentOf(path) == before);
+            QCOMPARE(txtTo->text(), shape == QLatin1String("large") ? QStringLiteral("anna@example.org")
+                                    : notice.isEmpty()              ? QStringLiteral("linked@example.org")
+                                                                    : QString());
+            // A change to save: it goes where the settings were read from, or nowhere.
+            txtTo->setText(QStringLiteral("changed@example.org"));
+        }
+        QVERIFY(window->close());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        // Said once, not again when the window saves.
+        QCOMPARE(MessageBox::shown().size(), notice.isEmpty() ? 0 : 1);
+
+        const bool savedThrough = !isHistory && notice.isEmpty();
+        if (isLink) {
+            QVERIFY(QFileInfo(path).isSymLink());
+            QCOMPARE(QFileInfo(path).symLinkTarget(), linkTarget);
+        }
+        if (shape.contains(QLatin1String("folder"))) {
+            QVERIFY(QFileInfo(isLink ? linkTarget : path).isDir());
+        } else if (shape == QLatin1String("dangling link")) {
+            QVERIFY(!QFileInfo::exists(linkTarget));
+        } else if (savedThrough) {
+            QSettings saved(isLink ? linkTarget : path, QSettings::IniFormat);
+            QCOMPARE(saved.value(QStringLiteral("Mails/To")).toString(),
+                     QStringLiteral("changed@example.org"));
+        } else {
+            QVERIFY(contentOf(isLink ? linkTarget : path) == before);
         }
     }
 };

@@ -1,6 +1,8 @@
 #include "ComposerFixture.h"
 #include "platform/ApplicationIdentity.h"
+#include "platform/HistoryPopup.h"
 #include "platform/storage/FileHistoryList.h"
+#include "send/frmSubject.h"
 
 #include <QAbstractItemView>
 #include <QCompleter>
@@ -25,6 +27,18 @@ QStringList offered(const QCompleter* completer)
     for (int row = 0; row < model->rowCount(); ++row)
         texts.append(model->index(row, 0).data().toString());
     return texts;
+}
+
+// Types into the box until its completion list is open.
+QAbstractItemView* openList(QLineEdit* box, const QString& typed)
+{
+    box->setFocus(Qt::TabFocusReason);
+    box->clear();
+    QTest::keyClicks(box, typed);
+    QAbstractItemView* list = box->completer()->popup();
+    if (!QTest::qWaitFor([list] { return list->isVisible(); }))
+        return nullptr;
+    return list;
 }
 
 } // namespace
@@ -135,6 +149,172 @@ private slots:
         QVERIFY(!edit->hasSelectedText());
         QTest::keyClicks(edit, QStringLiteral(";"));
         QCOMPARE(edit->text(), result + QLatin1Char(';'));
+    }
+
+    // The window's keys act once with the list open, as with it closed; the
+    // list closes first and the send takes the text as it stands.
+    void windowKeysActWithTheListOpen_data()
+    {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<int>("option"); // clicks on the send-key button
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("moves"); // Down presses before the key
+        QTest::addColumn<int>("sends");
+        QTest::addColumn<QString>("focus");
+        QTest::addColumn<QString>("text");
+
+        for (const char* box : {"txtTo", "txtSubject"}) {
+            const QString typed = QString::fromLatin1(box) == QLatin1String("txtTo") ? "car" : "q";
+            const QString first = typed == QLatin1String("car") ? "carol@example.org" : "Q&A session";
+            QTest::addRow("%s: F5", box) << box << 2 << int(Qt::Key_F5) << 0 << 1 << box << typed;
+            QTest::addRow("%s: F12", box) << box << 3 << int(Qt::Key_F12) << 0 << 1 << box << typed;
+            QTest::addRow("%s: Enter", box) << box << 1 << int(Qt::Key_Return) << 0 << 1 << box << typed;
+            QTest::addRow("%s: F5 on a chosen entry", box)
+                << box << 2 << int(Qt::Key_F5) << 1 << 1 << box << first;
+            QTest::addRow("%s: Enter picks a chosen entry", box)
+                << box << 1 << int(Qt::Key_Return) << 1 << 0 << box << first;
+            QTest::addRow("%s: F5 under option F12", box)
+                << box << 3 << int(Qt::Key_F5) << 0 << 0 << box << typed;
+        }
+        QTest::newRow("txtTo: F2") << "txtTo" << 0 << int(Qt::Key_F2) << 0 << 0 << "txtSubject"
+                                   << "car";
+        QTest::newRow("txtSubject: F2") << "txtSubject" << 0 << int(Qt::Key_F2) << 0 << 0 << "txtMessage"
+                                        << "q";
+    }
+    void windowKeysActWithTheListOpen()
+    {
+        QFETCH(QString, box);
+        QFETCH(int, option);
+        QFETCH(int, key);
+        QFETCH(int, moves);
+        QFETCH(int, sends);
+        QFETCH(QString, focus);
+        QFETCH(QString, text);
+
+        ComposerFixture composer;
+        for (int i = 0; i < option; ++i)
+            composer.button("cmdSendHotkeyOption")->click();
+        QLineEdit* edit = composer.control<QLineEdit>(box.toLatin1().constData());
+        QAbstractItemView* list = openList(edit, box == QLatin1String("txtTo") ? "car" : "q");
+        QVERIFY(list);
+        for (int i = 0; i < moves; ++i)
+            QTest::keyClick(list, Qt::Key_Down);
+
+        QTest::keyClick(list, Qt::Key(key));
+        QTRY_COMPARE(ComposerFixture::sendAttempts(), sends);
+        QVERIFY(!list->isVisible());
+        QCOMPARE(edit->text(), text);
+        QCOMPARE(composer.window->focusWidget(), composer.control(focus.toLatin1().constData()));
+        QVERIFY(composer.window->isVisible());
+        // Once: nothing is left over to act a second time.
+        QTest::qWait(50);
+        QCOMPARE(ComposerFixture::sendAttempts(), sends);
+    }
+
+    void escClosesTheListFirst_data()
+    {
+        QTest::addColumn<QString>("box");
+        QTest::newRow("recipient") << "txtTo";
+        QTest::newRow("subject") << "txtSubject";
+    }
+    void escClosesTheListFirst()
+    {
+        QFETCH(QString, box);
+        ComposerFixture composer;
+        QLineEdit* edit = composer.control<QLineEdit>(box.toLatin1().constData());
+        QAbstractItemView* list = openList(edit, box == QLatin1String("txtTo") ? "car" : "q");
+        QVERIFY(list);
+        QTest::keyClick(list, Qt::Key_Escape);
+        QVERIFY(!list->isVisible());
+        QVERIFY(composer.window->isVisible());
+        QTest::keyClick(edit, Qt::Key_Escape);
+        QTRY_VERIFY(!composer.window->isVisible());
+    }
+
+    void promptKeysWithTheListOpen_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("moves");
+        QTest::addColumn<bool>("shown"); // after the key
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("Enter presses Ok") << int(Qt::Key_Return) << 0 << false << true << "q";
+        QTest::newRow("Enter picks a chosen entry")
+            << int(Qt::Key_Return) << 1 << true << false << "Q&A session";
+        QTest::newRow("Esc closes the list only") << int(Qt::Key_Escape) << 0 << true << false << "q";
+    }
+    void promptKeysWithTheListOpen()
+    {
+        QFETCH(int, key);
+        QFETCH(int, moves);
+        QFETCH(bool, shown);
+        QFETCH(bool, ok);
+        QFETCH(QString, text);
+
+        frmSubject prompt;
+        prompt.show();
+        QVERIFY(QTest::qWaitForWindowActive(&prompt));
+        QAbstractItemView* list = openList(prompt.txtSubject, QStringLiteral("q"));
+        QVERIFY(list);
+        for (int i = 0; i < moves; ++i)
+            QTest::keyClick(list, Qt::Key_Down);
+        QTest::keyClick(list, Qt::Key(key));
+        QVERIFY(!list->isVisible());
+        QCOMPARE(prompt.isVisible(), shown);
+        QCOMPARE(prompt.Ok, ok);
+        QCOMPARE(prompt.txtSubject->text(), text);
+        if (shown) {
+            // The next key is the prompt's own again.
+            QTest::keyClick(prompt.txtSubject, Qt::Key(key));
+            QVERIFY(!prompt.isVisible());
+            QCOMPARE(prompt.Ok, key == Qt::Key_Return);
+        }
+    }
+
+    // The history must outlive the pick that shows it.
+    void closeWhileTheHistoryListIsShown()
+    {
+        HistoryPopup::setScripted(false);
+        ComposerFixture composer;
+        bool refused = false;
+        QTimer::singleShot(0, composer.window, [&] {
+            QVERIFY(QApplication::activePopupWidget());
+            refused = !composer.window->close();
+        });
+        composer.button("cmdToHistory")->click();
+        QVERIFY(refused);
+        QVERIFY(!QApplication::activePopupWidget());
+        QTRY_VERIFY(!composer.window->isVisible());
+        HistoryPopup::setScripted(true);
+    }
+
+    void listClosesOnTheOneEntryTyped_data()
+    {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("open");
+        QTest::newRow("recipient typed whole") << "txtTo"
+                                               << "carol@example.org" << false;
+        QTest::newRow("subject typed whole") << "txtSubject"
+                                             << "quarterly" << false;
+        QTest::newRow("other letter case still offers") << "txtSubject"
+                                                        << "Quarterly" << true;
+        QTest::newRow("one entry of two typed") << "txtTo"
+                                                << "ann@x.org, Carl Jung <cj@psy.ch>" << false;
+    }
+    void listClosesOnTheOneEntryTyped()
+    {
+        QFETCH(QString, box);
+        QFETCH(QString, typed);
+        QFETCH(bool, open);
+        ComposerFixture composer;
+        QLineEdit* edit = composer.control<QLineEdit>(box.toLatin1().constData());
+        edit->setFocus(Qt::TabFocusReason);
+        QTest::keyClicks(edit, typed.chopped(1));
+        QTRY_VERIFY(edit->completer()->popup()->isVisible());
+        QTest::keyClicks(edit, typed.right(1));
+        QCOMPARE(edit->text(), typed);
+        QTRY_COMPARE(edit->completer()->popup()->isVisible(), open);
     }
 };
 

@@ -98,10 +98,11 @@ private slots:
                                     << "QPlainTextEdit"
                                     << ""
                                     << "" << QRect(8, 72, 369, 177);
-        QTest::newRow("cmdSendHotkeyOption") << "cmdSendHotkeyOption"
-                                             << "QPushButton"
-                                             << "Ctrl+Enter"
-                                             << "" << QRect(8, 256, 81, 29);
+        QTest::newRow("cmdSendHotkeyOption")
+            << "cmdSendHotkeyOption"
+            << "QPushButton"
+            << "Ctrl+Enter"
+            << " Ctrl+Enter sends the message; click to choose another key " << QRect(8, 256, 81, 29);
         QTest::newRow("cmdServerSettings") << "cmdServerSettings"
                                            << "QPushButton"
                                            << "S!"
@@ -113,11 +114,11 @@ private slots:
         QTest::newRow("cmdAttachments") << "cmdAttachments"
                                         << "QPushButton"
                                         << "A! [0]"
-                                        << "" << QRect(204, 256, 65, 29);
+                                        << " Attach files " << QRect(204, 256, 65, 29);
         QTest::newRow("cmdSend") << "cmdSend"
                                  << "QPushButton"
                                  << "Send"
-                                 << "" << QRect(276, 256, 101, 29);
+                                 << " Send the message " << QRect(276, 256, 101, 29);
         QTest::newRow("ucaSending") << "ucaSending"
                                     << ""
                                     << ""
@@ -126,6 +127,16 @@ private slots:
                                  << "QFrame"
                                  << ""
                                  << "" << QRect(-40, -48, 149, 409);
+    }
+    // Every button says what it does; the send-key button follows the key.
+    void everyButtonHasAToolTip()
+    {
+        ComposerFixture composer;
+        for (QPushButton* button : composer.window->findChildren<QPushButton*>())
+            QVERIFY2(!button->toolTip().trimmed().isEmpty(), qPrintable(button->objectName()));
+        composer.button("cmdSendHotkeyOption")->click();
+        QCOMPARE(composer.button("cmdSendHotkeyOption")->toolTip(),
+                 QStringLiteral(" Enter sends the message; click to choose another key "));
     }
     void controls()
     {

@@ -4,8 +4,8 @@ works, Shift+F1 shows one about box."""
 
 import unittest
 
-from vellum_e2e import (ABOUT_TITLE, ATTACHMENTS, COMPOSER, FILE_DIALOG_TITLE, SEND_KEYS, SETTINGS_TITLE,
-                        EndToEndTest, body_text)
+from vellum_e2e import (ABOUT_TITLE, ATTACHMENTS, COMPOSER, FILE_DIALOG_TITLE, PROMPT_TITLE, SEND_KEYS,
+                        SETTINGS_TITLE, EndToEndTest, body_text, wait_until)
 
 
 class SendKeys(EndToEndTest):
@@ -69,6 +69,57 @@ class AboutBox(EndToEndTest):
         files = self.close_about_box_and_open(attachments, ATTACHMENTS["cmdAdd"], FILE_DIALOG_TITLE)
         self.display.dismiss(files, "Escape", back_to=attachments)
         self.display.dismiss(attachments, "Escape", back_to=program.main)
+        program.key("Escape")
+        self.assertEnded(program)
+
+
+class CompletionList(EndToEndTest):
+    """The window's keys act while the completion list is open; Esc closes the list first."""
+
+    def start_with_history(self):
+        self.home.data_folder.mkdir(parents=True)
+        (self.home.data_folder / "To History.DAT").write_text("olga@example.organic.net\n", encoding="utf-8")
+        (self.home.data_folder / "Subject History.DAT").write_text("Hello there\n", encoding="utf-8")
+        return self.start()
+
+    def open_list(self, window, text):
+        """Types the text and waits for the list to show; the keys then go to the list."""
+        before = set(self.display._visible())
+        self.display.type(window, text)
+        wait_until(lambda: set(self.display._visible()) - before, "the completion list")
+
+    def test_f5_sends_the_typed_recipient(self):
+        program = self.start_with_history()
+        program.set_up_server(self.server)
+        program.compose(subject="Typed, not picked", body="Body")
+        program.choose_send_key("F5")
+        program.click("txtTo")
+        self.open_list(program.main, "olga@example.org")
+        self.display.xdotool("key", "F5")
+        self.assertEnded(program)
+        message, _, envelope = self.received_one()
+        self.assertEqual(envelope["rcpt_tos"], ["olga@example.org"])
+
+    def test_enter_in_the_prompt_sends(self):
+        program = self.start_with_history()
+        program.set_up_server(self.server)
+        program.compose(to="olga@example.org", body="Body")
+        program.click("cmdSend")
+        prompt = self.display.wait_window(PROMPT_TITLE)
+        self.open_list(prompt, "Hel")
+        self.display.xdotool("key", "Return")
+        self.assertEnded(program)
+        message, _, _ = self.received_one()
+        self.assertEqual(message["Subject"], "Hel")
+
+    def test_esc_closes_the_list_then_the_window(self):
+        program = self.start_with_history()
+        program.click("txtTo")
+        self.open_list(program.main, "olga")
+        popup = (set(self.display._visible()) - {program.main}).pop()
+        self.display.xdotool("key", "Escape")
+        self.display.wait_gone(popup, "the completion list to close")
+        self.assertTrue(program.running())
         program.key("Escape")
         self.assertEnded(program)
 

@@ -52,7 +52,8 @@ class FirstAndSecondStart(EndToEndTest):
         self.assertEnded(program)
 
         message, raw, envelope = self.received_one()
-        self.assertEqual(envelope, {"mail_from": "vera@example.org", "rcpt_tos": ["marta@example.org"],
+        self.assertEqual(envelope, {"mail_from": "vera@example.org", "mail_options": [],
+                                    "rcpt_tos": ["marta@example.org"],
                                     "tls": True})
         self.assertEqual(message["To"], self.RECIPIENT)
         self.assertEqual(message["Subject"], "Quarterly report")

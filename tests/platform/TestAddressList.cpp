@@ -83,8 +83,34 @@ private slots:
                 invalid.arg(QStringLiteral("alice@example.org bob@example.org")));
         refused("empty label in the domain", QStringLiteral("bob@example..org"),
                 invalid.arg(QStringLiteral("bob@example..org")));
-        refused("group", QStringLiteral("Friends: alice@example.org;"),
-                invalid.arg(QStringLiteral("Friends: alice@example.org")));
+        sent("group", QStringLiteral("friends: a@example.org, b@example.org;"),
+             {QStringLiteral("a@example.org"), QStringLiteral("b@example.org")});
+        sent("empty group beside an address", QStringLiteral("undisclosed-recipients:;, c@example.org"),
+             {QStringLiteral("c@example.org")});
+        sent("group between addresses",
+             QStringLiteral("a@example.org, \"The Team\": Bob <b@example.org>; c@example.org"),
+             {QStringLiteral("a@example.org"), QStringLiteral("b@example.org"),
+              QStringLiteral("c@example.org")});
+        sent("colon in a name without a group", QStringLiteral("Re: Bob <bob@example.org>"),
+             {QStringLiteral("bob@example.org")});
+        refused("empty group alone", QStringLiteral("undisclosed-recipients:;"),
+                QStringLiteral("There is no recipient address."));
+        refused("group without a name", QStringLiteral(": a@example.org;"),
+                invalid.arg(QStringLiteral(": a@example.org;")));
+        refused("group named by an address", QStringLiteral("x@example.org: a@example.org;"),
+                invalid.arg(QStringLiteral("x@example.org: a@example.org;")));
+        refused("bad member of a group", QStringLiteral("friends: a@example.org, b@;"),
+                invalid.arg(QStringLiteral("b@")));
+        refused("local part over 64 octets", QString(65, QLatin1Char('a')) + QStringLiteral("@example.org"),
+                invalid.arg(QString(65, QLatin1Char('a')) + QStringLiteral("@example.org")));
+        const QString longAddress = QString(10, QLatin1Char('a')) + QLatin1Char('@') + QString(63, 'b') +
+                                    QLatin1Char('.') + QString(63, 'c') + QLatin1Char('.') +
+                                    QString(63, 'd') + QLatin1Char('.') + QString(54, 'e') +
+                                    QStringLiteral(".org");
+        refused("address over 254 octets", longAddress,
+                invalid.arg(longAddress.left(200) + QStringLiteral("...")));
+        refused("link typed as an address", QStringLiteral("mailto:bob@example.org"),
+                invalid.arg(QStringLiteral("mailto:bob@example.org")));
         refused("literal that is no address", QStringLiteral("a@[x>y]"),
                 invalid.arg(QStringLiteral("a@[x>y]")));
         refused("IPv4 literal out of range", QStringLiteral("a@[300.1.1.1]"),
@@ -114,6 +140,37 @@ private slots:
         QCOMPARE(received.size(), before + (refusal.isEmpty() ? 1 : 0));
         if (refusal.isEmpty())
             QCOMPARE(received.last().recipients, envelope);
+    }
+
+    // Groups stay groups for the readers of the message.
+    void groupsInTheToHeader_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QByteArray>("header");
+        QTest::newRow("group") << "friends: a@example.org, b@example.org;"
+                               << QByteArray("To: friends: a@example.org, b@example.org;");
+        QTest::newRow("empty group and an address")
+            << "undisclosed-recipients:;, Carl <c@example.org>" << QByteArray("To: Carl <c@example.org>");
+        QTest::newRow("quoted group name") << "\"The Team\": b@example.org; c@example.org"
+                                           << QByteArray("To: The Team: b@example.org;, c@example.org");
+    }
+    void groupsInTheToHeader()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QByteArray, header);
+        const auto message = testMessage(server->port());
+        message->setTo(typed);
+        QCOMPARE(sendFailure(*message), QString());
+        const QByteArray raw = server->receivedMessages().last().raw;
+        QVERIFY2(raw.contains("\r\n" + header + "\r\n"), raw.left(600).constData());
+    }
+
+    void aGroupIsNoSender()
+    {
+        const auto message = testMessage(server->port());
+        message->setFrom(QStringLiteral("me: me@example.org;"));
+        QCOMPARE(sendFailure(*message),
+                 QStringLiteral("The sender \"me: me@example.org;\" must be one mail address."));
     }
 };
 

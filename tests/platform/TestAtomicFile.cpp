@@ -58,23 +58,42 @@ class TestAtomicFile : public QObject
             QVERIFY(QFile::link(target, file));
         else if (standing == QLatin1String("a dangling link"))
             QVERIFY(QFile::link(path(QStringLiteral("absent")), file));
+        else if (standing == QLatin1String("a link to another user's file"))
+            QVERIFY(linkToAnotherUsersFile(target, file));
+        else if (standing == QLatin1String("a link to a folder"))
+            QVERIFY(QDir(folder->path()).mkdir(QStringLiteral("folder")) &&
+                    QFile::link(path(QStringLiteral("folder")), file));
         else if (standing == QLatin1String("a folder"))
             QVERIFY(QDir(folder->path()).mkdir(QStringLiteral("file")));
         else if (standing == QLatin1String("a pipe"))
             QCOMPARE(::mkfifo(QFile::encodeName(file).constData(), 0600), 0);
     }
 
+    static bool isUsable(const QString& standing)
+    {
+        return standing == QLatin1String("nothing") || standing == QLatin1String("a file") ||
+               standing == QLatin1String("a link to a file");
+    }
+
     void verifyOutcome(const QString& standing, bool refused)
     {
         const QString file = path(QStringLiteral("file"));
-        QCOMPARE(refused, standing != QLatin1String("nothing") && standing != QLatin1String("a file"));
-        QCOMPARE(contentOf(path(QStringLiteral("target"))), QByteArray("what the link points to\n"));
+        const QString target = path(QStringLiteral("target"));
+        QCOMPARE(refused, !isUsable(standing));
         QVERIFY(!QFileInfo::exists(path(QStringLiteral("absent"))));
+        if (standing.contains(QLatin1String("link")))
+            QVERIFY(QFileInfo(file).isSymLink());
+        if (standing == QLatin1String("a link to a file")) {
+            // Written through: the file the link leads to is the new one.
+            QCOMPARE(contentOf(target), QByteArray("new\n"));
+            QCOMPARE(modeOf(target), 0600u);
+            QCOMPARE(QDir(folder->path()).entryList(QDir::Files | QDir::Hidden | QDir::System).size(), 2);
+            return;
+        }
+        QCOMPARE(contentOf(target), QByteArray("what the link points to\n"));
         if (!refused) {
             QCOMPARE(contentOf(file), QByteArray("new\n"));
             QCOMPARE(modeOf(file), 0600u);
-        } else if (standing.contains(QLatin1String("link"))) {
-            QVERIFY(QFileInfo(file).isSymLink());
         }
     }
 
@@ -84,8 +103,8 @@ private slots:
     void whatStandsInTheWay_data()
     {
         QTest::addColumn<QString>("standing");
-        for (const char* standing :
-             {"nothing", "a file", "a link to a file", "a dangling link", "a folder", "a pipe"})
+        for (const char* standing : {"nothing", "a file", "a link to a file", "a link to another user's file",
+                                     "a dangling link", "a link to a folder", "a folder", "a pipe"})
             QTest::newRow(standing) << QString::fromLatin1(standing);
     }
 
@@ -101,7 +120,7 @@ private slots:
             QVERIFY2(error.description().startsWith(path(QStringLiteral("file")) + QStringLiteral(": ")),
                      qPrintable(error.description()));
             if (standing.contains(QLatin1String("link")))
-                QVERIFY(error.description().contains(QLatin1String("symbolic link")));
+                QVERIFY(error.description().contains(QLatin1String("This is a symbolic link to ")));
         }
         verifyOutcome(standing, refused);
     }
@@ -126,8 +145,8 @@ private slots:
         verifyOutcome(standing, refused);
     }
 
-    void readingNeverFollowsALink_data() { whatStandsInTheWay_data(); }
-    void readingNeverFollowsALink()
+    void readingFollowsOnlyALinkToTheUsersFile_data() { whatStandsInTheWay_data(); }
+    void readingFollowsOnlyALinkToTheUsersFile()
     {
         QFETCH(QString, standing);
         prepare(standing);
@@ -139,10 +158,13 @@ private slots:
         } catch (const RuntimeError&) {
             refused = true;
         }
-        QCOMPARE(opened, standing == QLatin1String("a file"));
-        QCOMPARE(refused, !opened && standing != QLatin1String("nothing"));
+        QCOMPARE(opened,
+                 standing == QLatin1String("a file") || standing == QLatin1String("a link to a file"));
+        QCOMPARE(refused, !isUsable(standing));
         if (opened)
-            QCOMPARE(file.readAll(), QByteArray("old\n"));
+            QCOMPARE(file.readAll(), standing == QLatin1String("a file")
+                                         ? QByteArray("old\n")
+                                         : QByteArray("what the link points to\n"));
     }
 
     void foldersAreCreatedOwnerOnly()

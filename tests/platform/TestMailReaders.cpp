@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QJsonArray>
 #include <QRegularExpression>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <algorithm>
 
@@ -33,6 +34,13 @@ Attachment file(const QString& name, const QByteArray& content, const QString& t
                 const QString& charset = QString(), const QString& text = QString())
 {
     return Attachment{name, content, type, charset, text};
+}
+
+// The text with its byte-order mark, as editors save UTF-16.
+QByteArray utf16(const QString& text, QStringConverter::Encoding encoding)
+{
+    QStringEncoder encoder(encoding, QStringEncoder::Flag::WriteBom);
+    return encoder.encode(text);
 }
 
 const QByteArray senderAddress("sender@example.com");
@@ -167,9 +175,10 @@ private slots:
         const QString octets = QStringLiteral("application/octet-stream");
         const QString ascii = QStringLiteral("us-ascii");
         const QString utf8 = QStringLiteral("utf-8");
-        QTest::newRow("attached .eml, 8bit") << QStringLiteral("Minutes") << QString() << QString() << hello
-                                             << Attachments{file(QStringLiteral("Minutes.eml"), savedMessage,
-                                                                 QStringLiteral("message/rfc822"))};
+        // Without a way to declare 8-bit data to the server, it goes as octets, unchanged.
+        QTest::newRow("attached .eml, 8bit")
+            << QStringLiteral("Minutes") << QString() << QString() << hello
+            << Attachments{file(QStringLiteral("Minutes.eml"), savedMessage, octets)};
         QTest::newRow("attached .eml, 7bit, and one that is not a message")
             << QStringLiteral("Notes") << QString() << QString() << hello
             << Attachments{file(QStringLiteral("Notes.eml"), asciiMessage, QStringLiteral("message/rfc822")),
@@ -193,7 +202,11 @@ private slots:
                         QStringLiteral("Привет, это проверка кодировки.\n")),
                    file(QStringLiteral("page.html"), page.toUtf8(), QStringLiteral("text/html"), utf8, page),
                    file(QStringLiteral("plain.txt"), "ASCII only\n", plain, ascii,
-                        QStringLiteral("ASCII only\n"))};
+                        QStringLiteral("ASCII only\n")),
+                   file(QStringLiteral("utf16le.txt"), utf16(mixed, QStringConverter::Utf16LE), plain,
+                        QStringLiteral("utf-16"), mixed),
+                   file(QStringLiteral("utf16be.txt"), utf16(mixed, QStringConverter::Utf16BE), plain,
+                        QStringLiteral("utf-16"), mixed)};
         QByteArray binary(70000, Qt::Uninitialized);
         for (qsizetype i = 0; i < binary.size(); ++i)
             binary[i] = char((i * 7919) % 251);
@@ -350,6 +363,61 @@ private slots:
             QCOMPARE(part.value(QStringLiteral("charset")).toString(), expected.charset);
             QCOMPARE(comparable(expected, bytesOf(part)), comparable(expected, expected.content));
         }
+    }
+
+    // The transport can't say BODY=8BITMIME, so a message goes 7-bit whatever the server offers.
+    void eightBitMessageEnvelope_data()
+    {
+        QTest::addColumn<bool>("offered");
+        QTest::newRow("8BITMIME offered") << true;
+        QTest::newRow("8BITMIME not offered") << false;
+    }
+    void eightBitMessageEnvelope()
+    {
+        QFETCH(bool, offered);
+        SmtpTestServer::Options serverOptions;
+        serverOptions.offerEightBitMime = offered;
+        SmtpTestServer relay(serverOptions);
+        QVERIFY2(relay.isRunning(), qPrintable(relay.errorText()));
+
+        SmtpMailMessage::Options options;
+        options.caCertificateFile = SmtpTestServer::caCertificateFile();
+        SmtpMailMessage message(options);
+        message.setFrom(QString::fromLatin1(senderAddress));
+        message.setTo(QString::fromLatin1(recipientAddress));
+        message.setSubject(QStringLiteral("Minutes"));
+        message.setBody(QStringLiteral("Протокол"));
+        message.setUserName(QStringLiteral("user"));
+        message.setPassword(QStringLiteral("secret"));
+        message.setServer(QStringLiteral("127.0.0.1"));
+        message.setPort(relay.port());
+        QTemporaryDir folder;
+        const QByteArray saved = "From: anna@example.com\nSubject: Minutes\nContent-Type: text/plain; "
+                                 "charset=utf-8\nContent-Transfer-Encoding: 8bit\n\n" +
+                                 QStringLiteral("Протокол встречи\n").toUtf8();
+        QFile file(folder.filePath(QStringLiteral("Minutes.eml")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(saved);
+        file.close();
+        message.addAttachment(file.fileName());
+        try {
+            message.send();
+        } catch (const RuntimeError& error) {
+            QFAIL(qPrintable(error.description()));
+        }
+
+        const QList<SmtpTestServer::Received> received = relay.receivedMessages();
+        QCOMPARE(received.size(), 1);
+        QCOMPARE(received.first().mailFrom, QString::fromLatin1(senderAddress));
+        QCOMPARE(received.first().mailOptions, QStringList());
+        const QByteArray raw = received.first().raw;
+        QVERIFY(std::all_of(raw.begin(), raw.end(), [](char c) { return c > 0; }));
+        const QJsonArray parts =
+            SmtpTestServer::parseMessage(raw).value(QStringLiteral("attachments")).toArray();
+        QCOMPARE(parts.size(), 1);
+        QCOMPARE(parts.first().toObject().value(QStringLiteral("content_type")).toString(),
+                 QStringLiteral("application/octet-stream"));
+        QCOMPARE(bytesOf(parts.first().toObject()), saved);
     }
 };
 

@@ -21,6 +21,7 @@ enum class Failure {
     DropAfterTheDot,
     TooLarge,
     WantsStartTls,
+    WantsLogin,
 };
 
 } // namespace
@@ -92,6 +93,13 @@ private slots:
                    "The server accepts mail only over a secure connection: turn on SSL in the server "
                    "settings. (530 Must issue a STARTTLS command first)")
             << 0 << false;
+        QTest::newRow("530 to the sender, login required")
+            << Failure::WantsLogin
+            << QStringLiteral(
+                   "The server wants a login before it takes mail, and it offered no way to log in "
+                   "on this connection: check the port and the SSL setting. (530 5.7.0 "
+                   "Authentication required)")
+            << 0 << false;
     }
     void eachFailureSaysWhatHappenedWithinTheTimeItNames()
     {
@@ -109,6 +117,7 @@ private slots:
         if (failure == Failure::TooLarge)
             options.dataReply = QStringLiteral("552 5.3.4 Message size exceeds fixed maximum message size");
         options.requireStartTls = failure == Failure::WantsStartTls;
+        options.hideAuth = failure == Failure::WantsLogin;
         if (failure == Failure::StallInImplicitTls)
             options.port = 465;
         SmtpTestServer server(options);

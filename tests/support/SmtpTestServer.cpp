@@ -125,6 +125,10 @@ SmtpTestServer::SmtpTestServer(Options options) : m_options(std::move(options))
         arguments << QStringLiteral("--data-reply") << m_options.dataReply;
     if (m_options.requireStartTls)
         arguments << QStringLiteral("--require-starttls");
+    if (m_options.hideAuth)
+        arguments << QStringLiteral("--hide-auth");
+    if (!m_options.offerEightBitMime)
+        arguments << QStringLiteral("--no-8bitmime");
     if (m_options.dataDelaySeconds > 0)
         arguments << QStringLiteral("--data-delay") << QString::number(m_options.dataDelaySeconds);
 
@@ -179,6 +183,8 @@ QList<SmtpTestServer::Received> SmtpTestServer::receivedMessages() const
             message.mailFrom = envelope.value(QStringLiteral("mail_from")).toString();
             for (const QJsonValue& recipient : envelope.value(QStringLiteral("rcpt_tos")).toArray())
                 message.recipients << recipient.toString();
+            for (const QJsonValue& option : envelope.value(QStringLiteral("mail_options")).toArray())
+                message.mailOptions << option.toString();
         }
         received << message;
     }

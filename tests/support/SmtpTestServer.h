@@ -27,14 +27,17 @@ public:
         bool dropAfterData = false;   // keeps the message, closes instead of answering
         QString dataReply;            // answers the message data with this instead
         bool requireStartTls = false; // 530 to everything before STARTTLS
-        int port = 0;                 // 0 picks a free one
-        bool fastData = false;        // reads message data in large blocks: for benchmarks, not for tests
+        bool offerEightBitMime = true;
+        bool hideAuth = false; // no AUTH offered, yet a login required before MAIL
+        int port = 0;          // 0 picks a free one
+        bool fastData = false; // reads message data in large blocks: for benchmarks, not for tests
     };
 
     struct Received {
         QByteArray raw;
         QString mailFrom;
         QStringList recipients;
+        QStringList mailOptions; // the parameters of MAIL FROM
     };
 
     SmtpTestServer();

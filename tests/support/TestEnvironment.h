@@ -61,3 +61,7 @@ private:
         TestObject test;                                                                                     \
         return QTest::qExec(&test, argc, argv);                                                              \
     }
+
+// Makes `link` a symbolic link to a regular file of another user: `target`,
+// handed to "nobody", when the tests run as root, else a file of root's.
+bool linkToAnotherUsersFile(const QString& target, const QString& link);

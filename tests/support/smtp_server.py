@@ -42,6 +42,9 @@ def parse_arguments():
     parser.add_argument("--data-reply", default="", help="answer the message data with this reply")
     parser.add_argument("--require-starttls", action="store_true",
                         help="answer 530 to everything before STARTTLS")
+    parser.add_argument("--hide-auth", action="store_true",
+                        help="do not offer AUTH, yet require a login before MAIL")
+    parser.add_argument("--no-8bitmime", action="store_true", help="do not offer 8BITMIME")
     parser.add_argument("--fast-data", action="store_true",
                         help="read message data in large blocks instead of line by line (for benchmarks)")
     return parser.parse_args()
@@ -51,6 +54,14 @@ class Handler:
     def __init__(self, arguments):
         self.arguments = arguments
         self.count = 0
+
+    async def handle_EHLO(self, server, session, envelope, hostname, responses):
+        session.host_name = hostname
+        if self.arguments.no_8bitmime:
+            responses = [line for line in responses if line[4:] != "8BITMIME"]
+        if self.arguments.hide_auth:
+            responses = [line for line in responses if not line[4:].startswith("AUTH")]
+        return responses
 
     async def handle_RCPT(self, server, session, envelope, address, rcpt_options):
         refused = self.arguments.refuse_recipient
@@ -69,7 +80,8 @@ class Handler:
         with open(base + ".eml.tmp", "wb") as file:
             file.write(envelope.original_content)
         with open(base + ".json.tmp", "w", encoding="utf-8") as file:
-            json.dump({"mail_from": envelope.mail_from, "rcpt_tos": envelope.rcpt_tos,
+            json.dump({"mail_from": envelope.mail_from, "mail_options": envelope.mail_options,
+                       "rcpt_tos": envelope.rcpt_tos,
                        "tls": server.transport.get_extra_info("ssl_object") is not None}, file)
         os.replace(base + ".json.tmp", base + ".json")
         os.replace(base + ".eml.tmp", base + ".eml")
@@ -198,6 +210,7 @@ def main():
             hostname="localhost",
             tls_context=None if arguments.implicit_tls or arguments.no_starttls else tls,
             require_starttls=arguments.require_starttls,
+            auth_required=arguments.hide_auth,
             authenticator=authenticator,
             auth_require_tls=False,
             data_size_limit=None,

@@ -222,6 +222,11 @@ QByteArray envelopeAddress(const QString& addrSpec)
     const QString domain = addrSpec.mid(at + 1);
     if (!isDotString(local) && !isQuotedString(local))
         return QByteArray();
+    // SMTP's limits, which also keep every address on one header line.
+    constexpr qsizetype maximumLocalPart = 64;
+    constexpr qsizetype maximumAddress = 254;
+    if (local.toUtf8().size() > maximumLocalPart)
+        return QByteArray();
     QByteArray asciiDomainPart;
     if (domain.startsWith(QLatin1Char('[')) && domain.endsWith(QLatin1Char(']'))) {
         if (!isAddressLiteral(domain.mid(1, domain.size() - 2)))
@@ -232,7 +237,8 @@ QByteArray envelopeAddress(const QString& addrSpec)
         if (asciiDomainPart.isEmpty())
             return QByteArray();
     }
-    return local.toUtf8() + '@' + asciiDomainPart;
+    const QByteArray address = local.toUtf8() + '@' + asciiDomainPart;
+    return address.size() <= maximumAddress ? address : QByteArray();
 }
 
 // One piece of the list: "address", "address (comment)" or "name <address>".
@@ -263,6 +269,34 @@ bool hasAddressPart(const QString& piece)
     return Scanner(piece).find(QStringLiteral("@<")) >= 0;
 }
 
+// The addresses of a list without groups.
+void parseMailboxes(const QString& text, const QString& what, const QString& group,
+                    QList<MailAddress>& addresses)
+{
+    QStringList pieces = splitList(text);
+    pieces.removeAll(QString());
+    for (qsizetype i = 0; i < pieces.size(); ++i) {
+        QString piece = pieces.at(i);
+        // "Smith, Bob <bob@example.org>": a name typed with a comma and no quotes.
+        while (!hasAddressPart(piece) && i + 1 < pieces.size() &&
+               Scanner(pieces.at(i + 1)).find(QStringLiteral("<")) >= 0)
+            piece += QStringLiteral(", ") + pieces.at(++i);
+        MailAddress address = parseMailbox(piece, what);
+        address.group = group;
+        addresses << address;
+    }
+}
+
+// Where the group that the colon opens ends (at its ";"), or -1 when the
+// colon opens none: a colon without a ";" before the next one is text, as
+// in a name typed "Re: Bob <bob@example.org>".
+qsizetype groupEnd(const Scanner& scanner, qsizetype colon)
+{
+    const qsizetype end = scanner.find(QStringLiteral(";"), colon + 1);
+    const qsizetype nextColon = scanner.find(QStringLiteral(":"), colon + 1);
+    return end >= 0 && (nextColon < 0 || end < nextColon) ? end : -1;
+}
+
 } // namespace
 
 QList<MailAddress> parseAddressList(const QString& text, const QString& what)
@@ -275,17 +309,30 @@ QList<MailAddress> parseAddressList(const QString& text, const QString& what)
                 "The %1 \"%2\" contains a control character (shown as \uFFFD), which can't be sent.")
                 .arg(what, shown(text)));
 
-    QStringList pieces = splitList(text);
-    pieces.removeAll(QString());
     QList<MailAddress> addresses;
-    for (qsizetype i = 0; i < pieces.size(); ++i) {
-        QString piece = pieces.at(i);
-        // "Smith, Bob <bob@example.org>": a name typed with a comma and no quotes.
-        while (!hasAddressPart(piece) && i + 1 < pieces.size() &&
-               Scanner(pieces.at(i + 1)).find(QStringLiteral("<")) >= 0)
-            piece += QStringLiteral(", ") + pieces.at(++i);
-        addresses << parseMailbox(piece, what);
+    const Scanner scanner(text);
+    qsizetype position = 0;
+    for (qsizetype colon = scanner.find(QStringLiteral(":")); colon >= 0;
+         colon = scanner.find(QStringLiteral(":"), colon + 1)) {
+        const qsizetype end = groupEnd(scanner, colon);
+        if (end < 0)
+            continue;
+        // The group's name runs back to the list's separator before it.
+        qsizetype nameStart = position;
+        for (qsizetype separator = scanner.find(QStringLiteral(",;"), position);
+             separator >= 0 && separator < colon;
+             separator = scanner.find(QStringLiteral(",;"), separator + 1))
+            nameStart = separator + 1;
+        QString name = text.mid(nameStart, colon - nameStart);
+        takeComments(name);
+        if (name.isEmpty() || hasAddressPart(name))
+            throw invalidAddress(what, text.mid(nameStart, end + 1 - nameStart));
+        parseMailboxes(text.mid(position, nameStart - position), what, QString(), addresses);
+        parseMailboxes(text.mid(colon + 1, end - colon - 1), what, displayName(name), addresses);
+        position = end + 1;
+        colon = end;
     }
+    parseMailboxes(text.mid(position), what, QString(), addresses);
     if (addresses.isEmpty())
         throw mailError(QStringLiteral("There is no %1 address.").arg(what));
     return addresses;

@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QMimeDatabase>
+#include <QStringDecoder>
 #include <algorithm>
 #include <glib.h>
 #include <iconv.h>
@@ -9,6 +10,7 @@
 #include <optional>
 #include <type_traits>
 #include <uchardet.h>
+#include <utility>
 
 namespace
 {
@@ -49,9 +51,28 @@ template <typename Take> bool readBlocks(const QString& path, Take take)
     }
 }
 
+// UTF-16 announced by its byte-order mark, the whole file valid: readers take the mark as it stands.
+bool isUtf16WithMark(const QString& path)
+{
+    QStringDecoder decoder(QStringDecoder::Utf16);
+    bool first = true;
+    bool marked = false;
+    qint64 size = 0;
+    const bool read = readBlocks(path, [&](QByteArrayView block) {
+        if (std::exchange(first, false))
+            marked = block.startsWith("\xFF\xFE") || block.startsWith("\xFE\xFF");
+        size += block.size();
+        decoder.decode(block);
+        return marked && !decoder.hasError();
+    });
+    return read && marked && size % 2 == 0 && !decoder.hasError();
+}
+
 // The charset of a text, or empty when it can't be told.
 QByteArray charsetOf(const QString& path)
 {
+    if (isUtf16WithMark(path))
+        return "utf-16";
     bool ascii = true;
     bool utf8 = true;
     bool hasNul = false;
@@ -176,10 +197,11 @@ AttachmentType AttachmentType::of(const QString& path)
     AttachmentType type;
     type.mediaType = mimeTypeOf(path);
     if (type.mediaType == "message/rfc822") {
-        // A message body may only be 7bit or 8bit: what can't go so goes as octets.
-        const std::optional<Encoding> encoding = messageEncodingOf(path);
-        if (encoding)
-            type.encoding = *encoding;
+        // A message body may only be 7bit or 8bit. The whole message goes 7-bit, as the transport can't
+        // declare 8-bit data to the server (BODY=8BITMIME): a message with 8-bit octets goes as octets,
+        // its bytes unchanged, like one that can't go as a message at all.
+        if (messageEncodingOf(path) == Encoding::SevenBit)
+            type.encoding = Encoding::SevenBit;
         else
             type.mediaType = octetStream;
     } else if (type.mediaType.startsWith("text/")) {

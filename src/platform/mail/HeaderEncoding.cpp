@@ -252,38 +252,59 @@ QByteArray HeaderEncoding::unstructured(const QByteArray& name, const QString& t
     return pieces.isEmpty() ? QByteArray(" \n") : header.finished();
 }
 
+namespace
+{
+
+// A display name: atoms where they do, a quoted string, or encoded-words.
+void appendPhrase(FoldedHeader& header, const QByteArray& phrase)
+{
+    bool atoms = !phrase.startsWith(' ') && !phrase.endsWith(' ') && !phrase.contains("  ");
+    for (const char c : phrase)
+        atoms = atoms && (c == ' ' || isAtomCharacter(c));
+    QByteArray quoted = phrase;
+    quoted.replace('\\', "\\\\").replace('"', "\\\"");
+    quoted = '"' + quoted + '"';
+    const QList<QByteArray> words = phrase.split(' ');
+    const bool fits = std::all_of(words.begin(), words.end(), [&](const QByteArray& word) {
+        return (atoms ? word.size() : quoted.size()) <= lineLimit - 1;
+    });
+    if (needsEncoding(phrase) || !fits) {
+        // One word where it fits: some readers put a blank between the encoded-words of a name.
+        const QByteArray word = encodedWord(phrase, prefersB(phrase) ? Encoding::B : Encoding::Q);
+        if (word.size() <= (header.canFold() ? wordLimit : qMin(wordLimit, header.room(1))))
+            header.append(" ", word);
+        else
+            appendEncoded(header, " ", phrase);
+    } else if (atoms) {
+        for (const QByteArray& word : words)
+            header.append(" ", word);
+    } else {
+        header.append(" ", quoted);
+    }
+}
+
+} // namespace
+
 QByteArray HeaderEncoding::mailboxList(const QByteArray& name, const QList<MailAddress>& mailboxes)
 {
     FoldedHeader header(name);
     for (qsizetype i = 0; i < mailboxes.size(); ++i) {
         const MailAddress& mailbox = mailboxes.at(i);
-        const QByteArray phrase = mailbox.name.toUtf8();
-        if (!phrase.isEmpty()) {
-            bool atoms = !phrase.startsWith(' ') && !phrase.endsWith(' ') && !phrase.contains("  ");
-            for (const char c : phrase)
-                atoms = atoms && (c == ' ' || isAtomCharacter(c));
-            QByteArray quoted = phrase;
-            quoted.replace('\\', "\\\\").replace('"', "\\\"");
-            quoted = '"' + quoted + '"';
-            const QList<QByteArray> words = phrase.split(' ');
-            const bool fits = std::all_of(words.begin(), words.end(), [&](const QByteArray& word) {
-                return (atoms ? word.size() : quoted.size()) <= lineLimit - 1;
-            });
-            if (needsEncoding(phrase) || !fits) {
-                // One word where it fits: some readers put a blank between the encoded-words of a name.
-                const QByteArray word = encodedWord(phrase, prefersB(phrase) ? Encoding::B : Encoding::Q);
-                if (word.size() <= (header.canFold() ? wordLimit : qMin(wordLimit, header.room(1))))
-                    header.append(" ", word);
-                else
-                    appendEncoded(header, " ", phrase);
-            } else if (atoms) {
-                for (const QByteArray& word : words)
-                    header.append(" ", word);
-            } else {
-                header.append(" ", quoted);
-            }
+        const bool opensGroup =
+            !mailbox.group.isEmpty() && (i == 0 || mailboxes.at(i - 1).group != mailbox.group);
+        const bool closesGroup = !mailbox.group.isEmpty() &&
+                                 (i + 1 == mailboxes.size() || mailboxes.at(i + 1).group != mailbox.group);
+        if (opensGroup) {
+            appendPhrase(header, mailbox.group.toUtf8());
+            // The colon stays on the name's line; a folded line must start with a blank.
+            header.append(header.room(0) > 0 ? "" : " ", ":");
         }
+        const QByteArray phrase = mailbox.name.toUtf8();
+        if (!phrase.isEmpty())
+            appendPhrase(header, phrase);
         QByteArray address = phrase.isEmpty() ? mailbox.addrSpec : '<' + mailbox.addrSpec + '>';
+        if (closesGroup)
+            address += ';';
         if (i + 1 < mailboxes.size())
             address += ',';
         header.append(" ", address);

@@ -151,10 +151,9 @@ GMimeObject* attachmentPart(const QString& path)
         g_mime_data_wrapper_new_with_stream(file.get(), GMIME_CONTENT_ENCODING_DEFAULT));
     g_mime_part_set_content(part, wrapper.get());
     // A message's lines go as they are, their ends made CRLF as the whole message's are.
-    g_mime_part_set_content_encoding(
-        part, type.encoding == AttachmentType::Encoding::SevenBit   ? GMIME_CONTENT_ENCODING_7BIT
-              : type.encoding == AttachmentType::Encoding::EightBit ? GMIME_CONTENT_ENCODING_8BIT
-                                                                    : GMIME_CONTENT_ENCODING_BASE64);
+    g_mime_part_set_content_encoding(part, type.encoding == AttachmentType::Encoding::SevenBit
+                                               ? GMIME_CONTENT_ENCODING_7BIT
+                                               : GMIME_CONTENT_ENCODING_BASE64);
     g_mime_object_set_disposition(GMIME_OBJECT(part), GMIME_DISPOSITION_ATTACHMENT);
     g_mime_part_set_filename(part, QFileInfo(path).fileName().toUtf8().constData());
     // Encoded in UTF-8, not in whichever legacy charset happens to fit the name.

@@ -46,7 +46,7 @@ void SmtpMailMessage::send()
 
     // Addresses are checked before anything is built or any connection is made.
     const QList<MailAddress> senders = parseAddressList(m_from, QStringLiteral("sender"));
-    if (senders.size() != 1)
+    if (senders.size() != 1 || !senders.first().group.isEmpty())
         throw RuntimeError(
             RuntimeError::MailFailure,
             QStringLiteral("The sender \"%1\" must be one mail address.").arg(singleLine(m_from)));

@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QStringList>
+#include <atomic>
 #include <cstring>
 #include <curl/curl.h>
 #include <mutex>
@@ -30,6 +31,7 @@ struct Transcript {
     bool quitting = false;   // what follows QUIT says nothing about the failure
     bool dataEnded = false;  // the whole message went out; only the server's answer to it is missing
     bool tlsStarted = false; // a TLS handshake began: the TCP connection stands
+    std::atomic<bool> cancelled = false; // the program is quitting: the transfer stops at once
 
     void received(const char* data, size_t size)
     {
@@ -275,7 +277,13 @@ QString describe(CURLcode code, CURL* easy, const SmtpSubmission& submission, co
         if (transcript.lastReplyIsRefusal()) {
             // The server's own words say it; the library's code name adds nothing.
             curlTextShown = true;
-            if (transcript.lastCommand == "MAIL")
+            if (transcript.lastCommand == "MAIL" && reply.startsWith(QLatin1String("530")))
+                sentence =
+                    QStringLiteral("The server wants a login before it takes mail, and it offered no way "
+                                   "to log in on this connection: check the port and the SSL setting. "
+                                   "(%1)")
+                        .arg(reply);
+            else if (transcript.lastCommand == "MAIL")
                 sentence = QStringLiteral("The server refused the sender address <%1>: %2")
                                .arg(QString::fromUtf8(transcript.lastArgument), reply);
             else if (transcript.lastCommand == "RCPT")
@@ -307,7 +315,8 @@ QString describe(CURLcode code, CURL* easy, const SmtpSubmission& submission, co
 // a second time-out to the one the user was told about.
 int onProgress(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t)
 {
-    return static_cast<const Transcript*>(user)->quitting ? 1 : 0;
+    const auto* transcript = static_cast<const Transcript*>(user);
+    return transcript->quitting || transcript->cancelled ? 1 : 0;
 }
 
 } // namespace
@@ -404,7 +413,12 @@ void submitMail(const SmtpSubmission& submission)
             QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
         });
         loop.exec();
+        // The loop also returns at once when the application is quitting; the
+        // transfer must not hold the quit until the server gives up.
+        transcript.cancelled = true;
         worker.join();
+        if (result == CURLE_ABORTED_BY_CALLBACK && !transcript.quitting)
+            throw mailError(QStringLiteral("The send was stopped because the program is closing."));
     } else {
         result = curl_easy_perform(e);
     }

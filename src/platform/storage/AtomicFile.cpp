@@ -18,11 +18,11 @@ namespace
 constexpr mode_t OwnerOnlyFile = S_IRUSR | S_IWUSR;
 constexpr mode_t OwnerOnlyFolder = S_IRWXU;
 
+// A link swapped in after the file was located.
 QString linkRefusal()
 {
     return QCoreApplication::translate("AtomicFile",
-                                       "This is a symbolic link. Vellum does not read or write its "
-                                       "files through links: put the file itself in its place.");
+                                       "This is a symbolic link that changed while Vellum used it.");
 }
 
 QString systemReason(int error)
@@ -42,14 +42,22 @@ QString notARegularFile(mode_t mode)
     return QCoreApplication::translate("AtomicFile", "This is not a regular file.");
 }
 
-// Empty when the path is free or holds a regular file.
-QString regularFileProblem(const QString& path)
+// Why a link can't be followed to its target; empty when it can.
+QString linkTargetProblem(const QString& target, const struct stat& status)
 {
-    struct stat status {
-    };
-    if (::lstat(QFile::encodeName(path).constData(), &status) != 0)
-        return errno == ENOENT || errno == ENOTDIR ? QString() : systemReason(errno);
-    return notARegularFile(status.st_mode);
+    if (S_ISDIR(status.st_mode))
+        return QCoreApplication::translate("AtomicFile", "This is a symbolic link to %1, which is a folder.")
+            .arg(target);
+    if (!S_ISREG(status.st_mode))
+        return QCoreApplication::translate("AtomicFile",
+                                           "This is a symbolic link to %1, which is not a regular file.")
+            .arg(target);
+    if (status.st_uid != ::geteuid())
+        return QCoreApplication::translate(
+                   "AtomicFile", "This is a symbolic link to %1, a file of another user: Vellum does not "
+                                 "write through it.")
+            .arg(target);
+    return QString();
 }
 
 RuntimeError fileError(const QString& path, const QString& reason)
@@ -112,16 +120,36 @@ bool linkAs(int descriptor, const QString& path)
 
 } // namespace
 
-void requireRegularFile(const QString& path)
+StoredFile locateStoredFile(const QString& path)
 {
-    const QString problem = regularFileProblem(path);
-    if (!problem.isEmpty())
-        throw fileError(path, problem);
+    struct stat status {
+    };
+    if (::lstat(QFile::encodeName(path).constData(), &status) != 0)
+        return {path, errno == ENOENT || errno == ENOTDIR ? QString() : systemReason(errno)};
+    if (!S_ISLNK(status.st_mode))
+        return {path, notARegularFile(status.st_mode)};
+    const QFileInfo link(path);
+    const QString target = link.canonicalFilePath();
+    if (target.isEmpty())
+        return {path, QCoreApplication::translate("AtomicFile",
+                                                  "This is a symbolic link to %1, which does not exist.")
+                          .arg(link.symLinkTarget())};
+    if (::lstat(QFile::encodeName(target).constData(), &status) != 0)
+        return {path, systemReason(errno)};
+    return {target, linkTargetProblem(target, status)};
+}
+
+QString requireStoredFile(const QString& path)
+{
+    const StoredFile file = locateStoredFile(path);
+    if (!file.problem.isEmpty())
+        throw fileError(path, file.problem);
+    return file.path;
 }
 
 void prepareOwnerOnlyFile(const QString& path)
 {
-    const int descriptor = openNoFollow(path, O_WRONLY | O_CREAT);
+    const int descriptor = openNoFollow(requireStoredFile(path), O_WRONLY | O_CREAT);
     if (descriptor < 0)
         throw fileError(path, systemReason(errno));
     const bool restricted = ::fchmod(descriptor, OwnerOnlyFile) == 0;
@@ -135,12 +163,14 @@ PrivateSaveFile::PrivateSaveFile(const QString& path) : QSaveFile(path) {}
 
 bool PrivateSaveFile::open(OpenMode mode)
 {
-    // QSaveFile itself would resolve a link and replace what it points to.
-    const QString problem = regularFileProblem(fileName());
-    if (!problem.isEmpty()) {
-        setErrorString(problem);
+    // QSaveFile itself would follow any link; only the user's own file is written through.
+    const StoredFile file = locateStoredFile(fileName());
+    if (!file.problem.isEmpty()) {
+        setErrorString(file.problem);
         return false;
     }
+    // The new file is made beside the one it replaces, so the link stays a link.
+    setFileName(file.path);
     if (!QSaveFile::open(mode))
         return false;
     // QSaveFile gives the new file the old one's permissions, which may be
@@ -177,9 +207,8 @@ void writeFileAtomically(const QString& path, const MessageSource& content)
         writeFileAtomically(path, content.toByteArray());
         return;
     }
-    // The new name replaces what stands there, which must not be a link.
-    requireRegularFile(path);
-    if (linkAs(content.fileDescriptor(), path))
+    // The new name replaces the file itself, beside it, never a link.
+    if (linkAs(content.fileDescriptor(), requireStoredFile(path)))
         return;
     PrivateSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
@@ -205,7 +234,7 @@ void writeFileAtomically(const QString& path, const MessageSource& content)
 
 bool openRegularFileForReading(QFile& file, const QString& path)
 {
-    const int descriptor = openNoFollow(path, O_RDONLY);
+    const int descriptor = openNoFollow(requireStoredFile(path), O_RDONLY);
     if (descriptor < 0)
         return false;
     if (!file.open(descriptor, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {

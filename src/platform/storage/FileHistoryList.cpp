@@ -2,6 +2,7 @@
 
 #include "AtomicFile.h"
 #include "DataLocation.h"
+#include "UnusableFile.h"
 #include "platform/HistoryPopup.h"
 #include "platform/RuntimeError.h"
 #include "platform/Support.h"
@@ -112,11 +113,20 @@ void FileHistoryList::open(const QString& fileName, const ApplicationIdentity&)
     m_filePath = ksBuildFileName(folder, fileName);
     m_entries = {};
     m_added.clear();
+    m_unusable = false;
 }
 
 void FileHistoryList::load()
 {
     requireOpen();
+    const StoredFile file = locateStoredFile(m_filePath);
+    m_unusable = !file.problem.isEmpty();
+    if (m_unusable) {
+        reportUnusableFile(m_filePath, file.problem);
+        m_entries = {};
+        m_added.clear();
+        return;
+    }
     m_entries = readFile();
     m_added.clear();
 }
@@ -169,7 +179,7 @@ void FileHistoryList::save()
     requireOpen();
     // Without anything new the file stays exactly as it is, even one this
     // list could not make full sense of.
-    if (m_added.isEmpty())
+    if (m_added.isEmpty() || m_unusable)
         return;
     // Another window may have saved since this one loaded: its entries stay,
     // and those of this run go on top.

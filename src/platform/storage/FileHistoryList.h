@@ -46,4 +46,6 @@ private:
     Entries m_entries;
     // Added in this run, oldest first.
     QStringList m_added;
+    // A file that can't be used is loaded as empty and never saved.
+    bool m_unusable = false;
 };

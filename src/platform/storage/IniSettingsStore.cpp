@@ -1,6 +1,7 @@
 #include "IniSettingsStore.h"
 
 #include "AtomicFile.h"
+#include "UnusableFile.h"
 #include "platform/RuntimeError.h"
 #include "platform/Support.h"
 
@@ -82,21 +83,29 @@ QString IniSettingsStore::defaultFilePath()
                            QStringLiteral("Tessaline/Vellum.ini"));
 }
 
-QSettings& IniSettingsStore::settings()
+QSettings* IniSettingsStore::settings()
 {
-    if (!m_settings) {
-        // QSettings reads and writes through a link.
-        requireRegularFile(m_filePath);
-        m_settings = std::make_unique<QSettings>(m_filePath, QSettings::IniFormat);
+    if (!m_settings && !m_unusable) {
+        // QSettings would read and write through any link.
+        const StoredFile file = locateStoredFile(m_filePath);
+        if (!file.problem.isEmpty()) {
+            reportUnusableFile(m_filePath, file.problem);
+            m_unusable = true;
+            return nullptr;
+        }
+        m_settings = std::make_unique<QSettings>(file.path, QSettings::IniFormat);
     }
-    return *m_settings;
+    return m_settings.get();
 }
 
 QVariant IniSettingsStore::read(const QString& section, const QString& key, Kind kind,
                                 const ApplicationIdentity&, const QVariant& defaultValue)
 {
     requireKind(kind);
-    QSettings& store = settings();
+    QSettings* const settingsFile = settings();
+    if (!settingsFile)
+        return defaultValue;
+    QSettings& store = *settingsFile;
     if (store.status() == QSettings::AccessError)
         throw RuntimeError(
             RuntimeError::FileAccess,
@@ -119,9 +128,12 @@ void IniSettingsStore::write(const QString& section, const QString& key, Kind ki
 
 void IniSettingsStore::commit()
 {
-    if (m_pending.isEmpty())
+    QSettings* const settingsFile = settings();
+    if (m_pending.isEmpty() || !settingsFile) {
+        m_pending.clear();
         return;
-    QSettings& store = settings();
+    }
+    QSettings& store = *settingsFile;
     bool changed = false;
     for (const auto& [name, value] : std::as_const(m_pending)) {
         const QVariant stored = store.value(name);

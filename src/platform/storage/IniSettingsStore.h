@@ -28,10 +28,13 @@ public:
     static QString defaultFilePath();
 
 private:
-    QSettings& settings();
+    // Null when the file can not be used.
+    QSettings* settings();
 
     QString m_filePath;
     std::unique_ptr<QSettings> m_settings;
+    // A file that can't be used is read as empty and never written.
+    bool m_unusable = false;
     // Written but not yet committed, in the order written.
     QList<std::pair<QString, QVariant>> m_pending;
 };
