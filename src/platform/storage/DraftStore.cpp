@@ -172,6 +172,12 @@ DraftStore::TakeOver DraftStore::takeOver()
 
 std::optional<Draft> DraftStore::read(QString* reason) const
 {
+    // Only this program makes drafts, so a link at a draft's name was put
+    // there by someone else: never read through it, even to the user's file.
+    if (QFileInfo(draftPath()).isSymLink()) {
+        *reason = QStringLiteral("a symbolic link");
+        return std::nullopt;
+    }
     QFile file;
     try {
         if (!openRegularFileForReading(file, draftPath())) {
