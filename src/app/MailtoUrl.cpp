@@ -1,5 +1,6 @@
 #include "MailtoUrl.h"
 
+#include <QSet>
 #include <QStringList>
 
 namespace
@@ -63,14 +64,23 @@ QString oneLine(const QString& text)
     return line;
 }
 
-void addRecipients(QStringList& recipients, const QString& list)
-{
-    for (const QString& piece : oneLine(list).split(QLatin1Char(','))) {
-        const QString address = piece.trimmed();
-        if (!address.isEmpty() && !recipients.contains(address, Qt::CaseInsensitive))
-            recipients.append(address);
+// Each address once, whatever its case; a set, as a link can hold thousands.
+struct Recipients {
+    QStringList addresses;
+    QSet<QString> seen;
+
+    void add(const QString& list)
+    {
+        for (const QString& piece : oneLine(list).split(QLatin1Char(','))) {
+            const QString address = piece.trimmed();
+            const QString folded = address.toCaseFolded();
+            if (address.isEmpty() || seen.contains(folded))
+                continue;
+            seen.insert(folded);
+            addresses.append(address);
+        }
     }
-}
+};
 
 } // namespace
 
@@ -88,10 +98,10 @@ MailtoUrl MailtoUrl::parse(const QString& url)
     const QString rest = url.mid(Scheme.size()).section(QLatin1Char('#'), 0, 0);
 
     const qsizetype query = rest.indexOf(QLatin1Char('?'));
-    QStringList recipients;
-    addRecipients(recipients, percentDecoded(rest.left(query < 0 ? rest.size() : query)));
+    Recipients recipients;
+    recipients.add(percentDecoded(rest.left(query < 0 ? rest.size() : query)));
     if (query < 0) {
-        result.recipients = recipients.join(QStringLiteral(", "));
+        result.recipients = recipients.addresses.join(QStringLiteral(", "));
         return result;
     }
 
@@ -104,7 +114,7 @@ MailtoUrl MailtoUrl::parse(const QString& url)
         const QString name = percentDecoded(field.left(equals)).toLower();
         const QString value = percentDecoded(field.mid(equals + 1));
         if (name == QLatin1String("to") || name == QLatin1String("cc")) {
-            addRecipients(recipients, value);
+            recipients.add(value);
         } else if (name == QLatin1String("subject") && !haveSubject) {
             result.subject = oneLine(value);
             haveSubject = true;
@@ -114,6 +124,6 @@ MailtoUrl MailtoUrl::parse(const QString& url)
         }
         // Everything else (bcc, attach, attachment, in-reply-to, ...) is ignored.
     }
-    result.recipients = recipients.join(QStringLiteral(", "));
+    result.recipients = recipients.addresses.join(QStringLiteral(", "));
     return result;
 }
