@@ -9,6 +9,41 @@
     </message>
 </context>
 <context>
+    <name>AddressList</name>
+    <message>
+        <source>The sender &quot;%1&quot; is not a valid mail address.</source>
+        <translation>Der Absender „%1“ ist keine gültige E-Mail-Adresse.</translation>
+    </message>
+    <message>
+        <source>The sender &quot;%1&quot; contains a line break.</source>
+        <translation>Der Absender „%1“ enthält einen Zeilenumbruch.</translation>
+    </message>
+    <message>
+        <source>The sender &quot;%1&quot; contains a control character (shown as �), which can&apos;t be sent.</source>
+        <translation>Der Absender „%1“ enthält ein Steuerzeichen (als � dargestellt), das nicht gesendet werden kann.</translation>
+    </message>
+    <message>
+        <source>There is no sender address.</source>
+        <translation>Es ist keine Absenderadresse angegeben.</translation>
+    </message>
+    <message>
+        <source>The recipient &quot;%1&quot; is not a valid mail address.</source>
+        <translation>Der Empfänger „%1“ ist keine gültige E-Mail-Adresse.</translation>
+    </message>
+    <message>
+        <source>The recipient &quot;%1&quot; contains a line break.</source>
+        <translation>Der Empfänger „%1“ enthält einen Zeilenumbruch.</translation>
+    </message>
+    <message>
+        <source>The recipient &quot;%1&quot; contains a control character (shown as �), which can&apos;t be sent.</source>
+        <translation>Der Empfänger „%1“ enthält ein Steuerzeichen (als � dargestellt), das nicht gesendet werden kann.</translation>
+    </message>
+    <message>
+        <source>There is no recipient address.</source>
+        <translation>Es ist keine Empfängeradresse angegeben.</translation>
+    </message>
+</context>
+<context>
     <name>AtomicFile</name>
     <message>
         <source>This is a symbolic link that changed while Vellum used it.</source>
@@ -29,10 +64,6 @@
     <message>
         <source>This is a symbolic link to %1, which does not exist.</source>
         <translation>Dies ist eine symbolische Verknüpfung auf %1, das es nicht gibt.</translation>
-    </message>
-    <message>
-        <source>This is a symbolic link. Vellum does not read or write its files through links: put the file itself in its place.</source>
-        <translation>Dies ist eine symbolische Verknüpfung. Vellum liest und schreibt seine Dateien nicht über Verknüpfungen: Legen Sie die Datei selbst an ihre Stelle.</translation>
     </message>
     <message>
         <source>This is a folder, not a file.</source>
@@ -112,6 +143,28 @@
     </message>
 </context>
 <context>
+    <name>MessageSpool</name>
+    <message>
+        <source>The message can&apos;t be put together: there is no folder to write it to (%1).</source>
+        <translation>Die Nachricht kann nicht zusammengestellt werden: Es gibt keinen Ordner, in den sie geschrieben werden kann (%1).</translation>
+    </message>
+</context>
+<context>
+    <name>MimeMessage</name>
+    <message>
+        <source>This file can&apos;t be read: %1</source>
+        <translation>Diese Datei kann nicht gelesen werden: %1</translation>
+    </message>
+    <message>
+        <source>The message can&apos;t be put together: an attached file could not be read.</source>
+        <translation>Die Nachricht kann nicht zusammengestellt werden: Eine angehängte Datei konnte nicht gelesen werden.</translation>
+    </message>
+    <message>
+        <source>The message can&apos;t be put together: it can&apos;t be written to disk (%1).</source>
+        <translation>Die Nachricht kann nicht zusammengestellt werden: Sie kann nicht auf den Datenträger geschrieben werden (%1).</translation>
+    </message>
+</context>
+<context>
     <name>RuntimeError</name>
     <message>
         <source>Out of memory</source>
@@ -135,6 +188,174 @@
     <message>
         <source>%1: can&apos;t write settings</source>
         <translation>%1: Die Einstellungen können nicht geschrieben werden</translation>
+    </message>
+</context>
+<context>
+    <name>SmtpMailMessage</name>
+    <message>
+        <source>This file does not exist.</source>
+        <translation>Diese Datei existiert nicht.</translation>
+    </message>
+    <message>
+        <source>This is not a file.</source>
+        <translation>Dies ist keine Datei.</translation>
+    </message>
+    <message>
+        <source>The sender &quot;%1&quot; must be one mail address.</source>
+        <translation>Der Absender „%1“ muss genau eine E-Mail-Adresse sein.</translation>
+    </message>
+    <message>
+        <source>The subject contains a NUL character, which a mail header can&apos;t hold.</source>
+        <translation>Der Betreff enthält ein NUL-Zeichen, das eine Kopfzeile einer E-Mail nicht enthalten kann.</translation>
+    </message>
+</context>
+<context>
+    <name>SmtpSubmission</name>
+    <message>
+        <source>No SMTP server is set.</source>
+        <translation>Es ist kein SMTP-Server eingestellt.</translation>
+    </message>
+    <message>
+        <source>The server name &quot;%1&quot; is not valid.</source>
+        <translation>Der Servername „%1“ ist ungültig.</translation>
+    </message>
+    <message>
+        <source>The server name &quot;%1&quot; is not valid: the port belongs in its own field.</source>
+        <translation>Der Servername „%1“ ist ungültig: Der Port gehört in ein eigenes Feld.</translation>
+    </message>
+    <message>
+        <source>%1 port %2</source>
+        <translation>%1, Port %2</translation>
+    </message>
+    <message>
+        <source>The message may have been delivered: check with the recipients or in the server&apos;s sent mail before sending it again.</source>
+        <translation>Die Nachricht wurde möglicherweise zugestellt: Fragen Sie bei den Empfängern nach oder sehen Sie in den gesendeten Nachrichten auf dem Server nach, bevor Sie sie erneut senden.</translation>
+    </message>
+    <message numerus="yes">
+        <source>The server received the whole message but did not confirm it within %n seconds. </source>
+        <translation>
+            <numerusform>Der Server hat die ganze Nachricht empfangen, sie aber nicht innerhalb von %n Sekunde bestätigt. </numerusform>
+            <numerusform>Der Server hat die ganze Nachricht empfangen, sie aber nicht innerhalb von %n Sekunden bestätigt. </numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The server received the whole message but closed the connection without confirming it. </source>
+        <translation>Der Server hat die ganze Nachricht empfangen, aber die Verbindung getrennt, ohne sie zu bestätigen. </translation>
+    </message>
+    <message>
+        <source>The server accepts mail only over a secure connection: turn on SSL in the server settings. (%1)</source>
+        <translation>Der Server nimmt E-Mails nur über eine sichere Verbindung an: Schalten Sie SSL in den Servereinstellungen ein. (%1)</translation>
+    </message>
+    <message>
+        <source>Can&apos;t find the server &quot;%1&quot;. Check the server name.</source>
+        <translation>Der Server „%1“ wurde nicht gefunden. Prüfen Sie den Servernamen.</translation>
+    </message>
+    <message>
+        <source>Can&apos;t connect to %1: %2</source>
+        <translation>Keine Verbindung zu %1 möglich: %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>The server at %1 accepted the connection but did not set up the secure connection within %n seconds. Check the port and the SSL setting.</source>
+        <translation>
+            <numerusform>Der Server %1 hat die Verbindung angenommen, aber die sichere Verbindung nicht innerhalb von %n Sekunde aufgebaut. Prüfen Sie den Port und die SSL-Einstellung.</numerusform>
+            <numerusform>Der Server %1 hat die Verbindung angenommen, aber die sichere Verbindung nicht innerhalb von %n Sekunden aufgebaut. Prüfen Sie den Port und die SSL-Einstellung.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Can&apos;t connect to %1: no answer within %n seconds.</source>
+        <translation>
+            <numerusform>Keine Verbindung zu %1 möglich: keine Antwort innerhalb von %n Sekunde.</numerusform>
+            <numerusform>Keine Verbindung zu %1 möglich: keine Antwort innerhalb von %n Sekunden.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>The server at %1 accepted the connection but did not greet within %n seconds. Check the server name, the port and the SSL setting.</source>
+        <translation>
+            <numerusform>Der Server %1 hat die Verbindung angenommen, aber sich nicht innerhalb von %n Sekunde gemeldet. Prüfen Sie den Servernamen, den Port und die SSL-Einstellung.</numerusform>
+            <numerusform>Der Server %1 hat die Verbindung angenommen, aber sich nicht innerhalb von %n Sekunden gemeldet. Prüfen Sie den Servernamen, den Port und die SSL-Einstellung.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>The server did not set up the secure connection (STARTTLS) within %n seconds. Check the port and the SSL setting.</source>
+        <translation>
+            <numerusform>Der Server hat die sichere Verbindung (STARTTLS) nicht innerhalb von %n Sekunde aufgebaut. Prüfen Sie den Port und die SSL-Einstellung.</numerusform>
+            <numerusform>Der Server hat die sichere Verbindung (STARTTLS) nicht innerhalb von %n Sekunden aufgebaut. Prüfen Sie den Port und die SSL-Einstellung.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>The server did not answer within %n seconds.</source>
+        <translation>
+            <numerusform>Der Server hat nicht innerhalb von %n Sekunde geantwortet.</numerusform>
+            <numerusform>Der Server hat nicht innerhalb von %n Sekunden geantwortet.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The server&apos;s certificate is not trusted: %1</source>
+        <translation>Dem Zertifikat des Servers wird nicht vertraut: %1</translation>
+    </message>
+    <message>
+        <source>The trusted certificates can&apos;t be read: %1</source>
+        <translation>Die vertrauenswürdigen Zertifikate können nicht gelesen werden: %1</translation>
+    </message>
+    <message>
+        <source>The server does not offer STARTTLS, so the connection can&apos;t be secured. Check the port and the SSL setting.</source>
+        <translation>Der Server bietet kein STARTTLS an, daher kann die Verbindung nicht gesichert werden. Prüfen Sie den Port und die SSL-Einstellung.</translation>
+    </message>
+    <message>
+        <source>The secure connection to the server failed: %1. Check the port and the SSL setting.</source>
+        <translation>Die sichere Verbindung zum Server ist fehlgeschlagen: %1. Prüfen Sie den Port und die SSL-Einstellung.</translation>
+    </message>
+    <message>
+        <source>The server refused the login: %1</source>
+        <translation>Der Server hat die Anmeldung abgelehnt: %1</translation>
+    </message>
+    <message>
+        <source>The server wants a login before it takes mail, and it offered no way to log in on this connection: check the port and the SSL setting. (%1)</source>
+        <translation>Der Server verlangt eine Anmeldung, bevor er E-Mails annimmt, bietet über diese Verbindung aber keine Anmeldung an: Prüfen Sie den Port und die SSL-Einstellung. (%1)</translation>
+    </message>
+    <message>
+        <source>The server refused the sender address &lt;%1&gt;: %2</source>
+        <translation>Der Server hat die Absenderadresse &lt;%1&gt; abgelehnt: %2</translation>
+    </message>
+    <message>
+        <source>The server refused the recipient &lt;%1&gt;: %2</source>
+        <translation>Der Server hat den Empfänger &lt;%1&gt; abgelehnt: %2</translation>
+    </message>
+    <message>
+        <source>The server refused the message of %1 as too large: %2. Send fewer or smaller attachments.</source>
+        <translation>Der Server hat die Nachricht mit %1 als zu groß abgelehnt: %2. Senden Sie weniger oder kleinere Anhänge.</translation>
+    </message>
+    <message>
+        <source>The server refused the message: %1</source>
+        <translation>Der Server hat die Nachricht abgelehnt: %1</translation>
+    </message>
+    <message>
+        <source>The server refused to go on: %1</source>
+        <translation>Der Server hat die weitere Verarbeitung abgelehnt: %1</translation>
+    </message>
+    <message>
+        <source>The server closed the connection unexpectedly.</source>
+        <translation>Der Server hat die Verbindung unerwartet getrennt.</translation>
+    </message>
+    <message>
+        <source>The connection to the server failed: %1</source>
+        <translation>Die Verbindung zum Server ist fehlgeschlagen: %1</translation>
+    </message>
+    <message>
+        <source>Details: %1</source>
+        <translation>Details: %1</translation>
+    </message>
+    <message>
+        <source>The port %1 is not valid: it must be between 1 and 65535.</source>
+        <translation>Der Port %1 ist ungültig: Er muss zwischen 1 und 65535 liegen.</translation>
+    </message>
+    <message>
+        <source>The mail transport can&apos;t be started.</source>
+        <translation>Der E-Mail-Versand kann nicht gestartet werden.</translation>
+    </message>
+    <message>
+        <source>The send was stopped because the program is closing.</source>
+        <translation>Das Senden wurde abgebrochen, weil das Programm beendet wird.</translation>
     </message>
 </context>
 <context>
@@ -165,6 +386,13 @@
     <message>
         <source>The user&apos;s data folder is unknown</source>
         <translation>Der Datenordner des Benutzers ist unbekannt</translation>
+    </message>
+</context>
+<context>
+    <name>UnusableFile</name>
+    <message>
+        <source> Vellum goes on without this file and saves nothing in it.</source>
+        <translation> Vellum arbeitet ohne diese Datei weiter und speichert nichts darin.</translation>
     </message>
 </context>
 <context>
@@ -623,13 +851,6 @@
     <message>
         <source>Shown while the message is being sent</source>
         <translation>Wird angezeigt, während die Nachricht gesendet wird</translation>
-    </message>
-</context>
-<context>
-    <name>UnusableFile</name>
-    <message>
-        <source> Vellum goes on without this file and saves nothing in it.</source>
-        <translation> Vellum arbeitet ohne diese Datei weiter und speichert nichts darin.</translation>
     </message>
 </context>
 </TS>

@@ -9,6 +9,41 @@
     </message>
 </context>
 <context>
+    <name>AddressList</name>
+    <message>
+        <source>The sender &quot;%1&quot; is not a valid mail address.</source>
+        <translation>Адрес отправителя «%1» не является допустимым адресом электронной почты.</translation>
+    </message>
+    <message>
+        <source>The sender &quot;%1&quot; contains a line break.</source>
+        <translation>Адрес отправителя «%1» содержит перевод строки.</translation>
+    </message>
+    <message>
+        <source>The sender &quot;%1&quot; contains a control character (shown as �), which can&apos;t be sent.</source>
+        <translation>Адрес отправителя «%1» содержит управляющий символ (показан как �), который нельзя отправить.</translation>
+    </message>
+    <message>
+        <source>There is no sender address.</source>
+        <translation>Не указан адрес отправителя.</translation>
+    </message>
+    <message>
+        <source>The recipient &quot;%1&quot; is not a valid mail address.</source>
+        <translation>Адрес получателя «%1» не является допустимым адресом электронной почты.</translation>
+    </message>
+    <message>
+        <source>The recipient &quot;%1&quot; contains a line break.</source>
+        <translation>Адрес получателя «%1» содержит перевод строки.</translation>
+    </message>
+    <message>
+        <source>The recipient &quot;%1&quot; contains a control character (shown as �), which can&apos;t be sent.</source>
+        <translation>Адрес получателя «%1» содержит управляющий символ (показан как �), который нельзя отправить.</translation>
+    </message>
+    <message>
+        <source>There is no recipient address.</source>
+        <translation>Не указан адрес получателя.</translation>
+    </message>
+</context>
+<context>
     <name>AtomicFile</name>
     <message>
         <source>This is a symbolic link that changed while Vellum used it.</source>
@@ -29,10 +64,6 @@
     <message>
         <source>This is a symbolic link to %1, which does not exist.</source>
         <translation>Это символическая ссылка на %1, которого не существует.</translation>
-    </message>
-    <message>
-        <source>This is a symbolic link. Vellum does not read or write its files through links: put the file itself in its place.</source>
-        <translation>Это символическая ссылка. Vellum не читает и не пишет свои файлы через ссылки: положите на её место сам файл.</translation>
     </message>
     <message>
         <source>This is a folder, not a file.</source>
@@ -112,6 +143,28 @@
     </message>
 </context>
 <context>
+    <name>MessageSpool</name>
+    <message>
+        <source>The message can&apos;t be put together: there is no folder to write it to (%1).</source>
+        <translation>Не удаётся собрать сообщение: нет папки, в которую его можно записать (%1).</translation>
+    </message>
+</context>
+<context>
+    <name>MimeMessage</name>
+    <message>
+        <source>This file can&apos;t be read: %1</source>
+        <translation>Этот файл не удаётся прочитать: %1</translation>
+    </message>
+    <message>
+        <source>The message can&apos;t be put together: an attached file could not be read.</source>
+        <translation>Не удаётся собрать сообщение: не удалось прочитать вложенный файл.</translation>
+    </message>
+    <message>
+        <source>The message can&apos;t be put together: it can&apos;t be written to disk (%1).</source>
+        <translation>Не удаётся собрать сообщение: его не удаётся записать на диск (%1).</translation>
+    </message>
+</context>
+<context>
     <name>RuntimeError</name>
     <message>
         <source>Out of memory</source>
@@ -135,6 +188,180 @@
     <message>
         <source>%1: can&apos;t write settings</source>
         <translation>%1: не удаётся записать настройки</translation>
+    </message>
+</context>
+<context>
+    <name>SmtpMailMessage</name>
+    <message>
+        <source>This file does not exist.</source>
+        <translation>Этот файл не существует.</translation>
+    </message>
+    <message>
+        <source>This is not a file.</source>
+        <translation>Это не файл.</translation>
+    </message>
+    <message>
+        <source>The sender &quot;%1&quot; must be one mail address.</source>
+        <translation>Отправитель «%1» должен быть одним адресом электронной почты.</translation>
+    </message>
+    <message>
+        <source>The subject contains a NUL character, which a mail header can&apos;t hold.</source>
+        <translation>Тема содержит символ NUL, который не может входить в заголовок письма.</translation>
+    </message>
+</context>
+<context>
+    <name>SmtpSubmission</name>
+    <message>
+        <source>No SMTP server is set.</source>
+        <translation>SMTP-сервер не указан.</translation>
+    </message>
+    <message>
+        <source>The server name &quot;%1&quot; is not valid.</source>
+        <translation>Имя сервера «%1» недопустимо.</translation>
+    </message>
+    <message>
+        <source>The server name &quot;%1&quot; is not valid: the port belongs in its own field.</source>
+        <translation>Имя сервера «%1» недопустимо: порт указывается в отдельном поле.</translation>
+    </message>
+    <message>
+        <source>%1 port %2</source>
+        <translation>%1, порт %2</translation>
+    </message>
+    <message>
+        <source>The message may have been delivered: check with the recipients or in the server&apos;s sent mail before sending it again.</source>
+        <translation>Сообщение, возможно, уже доставлено: прежде чем отправлять его снова, уточните у получателей или проверьте отправленные письма на сервере.</translation>
+    </message>
+    <message numerus="yes">
+        <source>The server received the whole message but did not confirm it within %n seconds. </source>
+        <translation>
+            <numerusform>Сервер получил всё сообщение, но не подтвердил его приём в течение %n секунды. </numerusform>
+            <numerusform>Сервер получил всё сообщение, но не подтвердил его приём в течение %n секунд. </numerusform>
+            <numerusform>Сервер получил всё сообщение, но не подтвердил его приём в течение %n секунд. </numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The server received the whole message but closed the connection without confirming it. </source>
+        <translation>Сервер получил всё сообщение, но закрыл соединение, не подтвердив его приём. </translation>
+    </message>
+    <message>
+        <source>The server accepts mail only over a secure connection: turn on SSL in the server settings. (%1)</source>
+        <translation>Сервер принимает почту только по защищённому соединению: включите SSL в настройках сервера. (%1)</translation>
+    </message>
+    <message>
+        <source>Can&apos;t find the server &quot;%1&quot;. Check the server name.</source>
+        <translation>Не удаётся найти сервер «%1». Проверьте имя сервера.</translation>
+    </message>
+    <message>
+        <source>Can&apos;t connect to %1: %2</source>
+        <translation>Не удаётся подключиться к %1: %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>The server at %1 accepted the connection but did not set up the secure connection within %n seconds. Check the port and the SSL setting.</source>
+        <translation>
+            <numerusform>Сервер %1 принял соединение, но не установил защищённое соединение в течение %n секунды. Проверьте порт и настройку SSL.</numerusform>
+            <numerusform>Сервер %1 принял соединение, но не установил защищённое соединение в течение %n секунд. Проверьте порт и настройку SSL.</numerusform>
+            <numerusform>Сервер %1 принял соединение, но не установил защищённое соединение в течение %n секунд. Проверьте порт и настройку SSL.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Can&apos;t connect to %1: no answer within %n seconds.</source>
+        <translation>
+            <numerusform>Не удаётся подключиться к %1: нет ответа в течение %n секунды.</numerusform>
+            <numerusform>Не удаётся подключиться к %1: нет ответа в течение %n секунд.</numerusform>
+            <numerusform>Не удаётся подключиться к %1: нет ответа в течение %n секунд.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>The server at %1 accepted the connection but did not greet within %n seconds. Check the server name, the port and the SSL setting.</source>
+        <translation>
+            <numerusform>Сервер %1 принял соединение, но не прислал приветствие в течение %n секунды. Проверьте имя сервера, порт и настройку SSL.</numerusform>
+            <numerusform>Сервер %1 принял соединение, но не прислал приветствие в течение %n секунд. Проверьте имя сервера, порт и настройку SSL.</numerusform>
+            <numerusform>Сервер %1 принял соединение, но не прислал приветствие в течение %n секунд. Проверьте имя сервера, порт и настройку SSL.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>The server did not set up the secure connection (STARTTLS) within %n seconds. Check the port and the SSL setting.</source>
+        <translation>
+            <numerusform>Сервер не установил защищённое соединение (STARTTLS) в течение %n секунды. Проверьте порт и настройку SSL.</numerusform>
+            <numerusform>Сервер не установил защищённое соединение (STARTTLS) в течение %n секунд. Проверьте порт и настройку SSL.</numerusform>
+            <numerusform>Сервер не установил защищённое соединение (STARTTLS) в течение %n секунд. Проверьте порт и настройку SSL.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>The server did not answer within %n seconds.</source>
+        <translation>
+            <numerusform>Сервер не ответил в течение %n секунды.</numerusform>
+            <numerusform>Сервер не ответил в течение %n секунд.</numerusform>
+            <numerusform>Сервер не ответил в течение %n секунд.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The server&apos;s certificate is not trusted: %1</source>
+        <translation>Сертификат сервера не является доверенным: %1</translation>
+    </message>
+    <message>
+        <source>The trusted certificates can&apos;t be read: %1</source>
+        <translation>Не удаётся прочитать доверенные сертификаты: %1</translation>
+    </message>
+    <message>
+        <source>The server does not offer STARTTLS, so the connection can&apos;t be secured. Check the port and the SSL setting.</source>
+        <translation>Сервер не поддерживает STARTTLS, поэтому соединение нельзя защитить. Проверьте порт и настройку SSL.</translation>
+    </message>
+    <message>
+        <source>The secure connection to the server failed: %1. Check the port and the SSL setting.</source>
+        <translation>Не удалось установить защищённое соединение с сервером: %1. Проверьте порт и настройку SSL.</translation>
+    </message>
+    <message>
+        <source>The server refused the login: %1</source>
+        <translation>Сервер отклонил вход: %1</translation>
+    </message>
+    <message>
+        <source>The server wants a login before it takes mail, and it offered no way to log in on this connection: check the port and the SSL setting. (%1)</source>
+        <translation>Сервер требует входа, прежде чем принять почту, но не предлагает способа войти через это соединение: проверьте порт и настройку SSL. (%1)</translation>
+    </message>
+    <message>
+        <source>The server refused the sender address &lt;%1&gt;: %2</source>
+        <translation>Сервер отклонил адрес отправителя &lt;%1&gt;: %2</translation>
+    </message>
+    <message>
+        <source>The server refused the recipient &lt;%1&gt;: %2</source>
+        <translation>Сервер отклонил получателя &lt;%1&gt;: %2</translation>
+    </message>
+    <message>
+        <source>The server refused the message of %1 as too large: %2. Send fewer or smaller attachments.</source>
+        <translation>Сервер отклонил сообщение размером %1 как слишком большое: %2. Отправьте меньше вложений или вложения меньшего размера.</translation>
+    </message>
+    <message>
+        <source>The server refused the message: %1</source>
+        <translation>Сервер отклонил сообщение: %1</translation>
+    </message>
+    <message>
+        <source>The server refused to go on: %1</source>
+        <translation>Сервер отказался продолжать: %1</translation>
+    </message>
+    <message>
+        <source>The server closed the connection unexpectedly.</source>
+        <translation>Сервер неожиданно закрыл соединение.</translation>
+    </message>
+    <message>
+        <source>The connection to the server failed: %1</source>
+        <translation>Ошибка соединения с сервером: %1</translation>
+    </message>
+    <message>
+        <source>Details: %1</source>
+        <translation>Подробности: %1</translation>
+    </message>
+    <message>
+        <source>The port %1 is not valid: it must be between 1 and 65535.</source>
+        <translation>Порт %1 недопустим: он должен быть от 1 до 65535.</translation>
+    </message>
+    <message>
+        <source>The mail transport can&apos;t be started.</source>
+        <translation>Не удаётся запустить отправку почты.</translation>
+    </message>
+    <message>
+        <source>The send was stopped because the program is closing.</source>
+        <translation>Отправка прервана, так как программа закрывается.</translation>
     </message>
 </context>
 <context>
@@ -165,6 +392,13 @@
     <message>
         <source>The user&apos;s data folder is unknown</source>
         <translation>Папка данных пользователя неизвестна</translation>
+    </message>
+</context>
+<context>
+    <name>UnusableFile</name>
+    <message>
+        <source> Vellum goes on without this file and saves nothing in it.</source>
+        <translation> Vellum продолжает работу без этого файла и ничего в нём не сохраняет.</translation>
     </message>
 </context>
 <context>
@@ -623,13 +857,6 @@
     <message>
         <source>Shown while the message is being sent</source>
         <translation>Показывается, пока письмо отправляется</translation>
-    </message>
-</context>
-<context>
-    <name>UnusableFile</name>
-    <message>
-        <source> Vellum goes on without this file and saves nothing in it.</source>
-        <translation> Vellum продолжает работу без этого файла и ничего в нём не сохраняет.</translation>
     </message>
 </context>
 </TS>

@@ -1,4 +1,6 @@
 #include "ComposerFixture.h"
+#include "SmtpTestServer.h"
+#include "TestMessages.h"
 #include "attachments/frmAttachments.h"
 #include "platform/Translations.h"
 #include "send/frmSubject.h"
@@ -10,6 +12,8 @@
 #include <QMap>
 #include <QMenu>
 #include <QStyle>
+
+Q_DECLARE_METATYPE(SmtpTestServer::Options)
 
 namespace
 {
@@ -181,6 +185,62 @@ private slots:
         const std::unique_ptr<QMenu> menu(composer.txtMessage()->createStandardContextMenu());
         QVERIFY2(menu->actions().at(0)->text().startsWith(QStringLiteral("&Rückgängig")),
                  qPrintable(menu->actions().at(0)->text()));
+    }
+
+    // Through the real mail component and a real server: the component is a
+    // library of its own and must reach the program's translator.
+    void mailFailuresComeInTheUsersLanguage_data()
+    {
+        QTest::addColumn<SmtpTestServer::Options>("server");
+        QTest::addColumn<QString>("to");
+        QTest::addColumn<QString>("german");
+        QTest::addColumn<QString>("russian");
+        SmtpTestServer::Options refusingLogin;
+        refusingLogin.refuseAuth = true;
+        QTest::newRow("login refused")
+            << refusingLogin << QStringLiteral("rcpt@example.com")
+            << QStringLiteral(
+                   "Der Server hat die Anmeldung abgelehnt: 535 5.7.8 Authentication credentials invalid")
+            << QStringLiteral("Сервер отклонил вход: 535 5.7.8 Authentication credentials invalid");
+        SmtpTestServer::Options refusingRecipient;
+        refusingRecipient.refuseRecipient = QStringLiteral("rcpt@example.com");
+        QTest::newRow("recipient refused")
+            << refusingRecipient << QStringLiteral("rcpt@example.com")
+            << QStringLiteral("Der Server hat den Empfänger <rcpt@example.com> abgelehnt: 550 5.1.1")
+            << QStringLiteral("Сервер отклонил получателя <rcpt@example.com>: 550 5.1.1");
+        QTest::newRow("invalid address")
+            << SmtpTestServer::Options() << QStringLiteral("rcpt@@example.com")
+            << QStringLiteral("Der Empfänger „rcpt@@example.com“ ist keine gültige E-Mail-Adresse.")
+            << QStringLiteral(
+                   "Адрес получателя «rcpt@@example.com» не является допустимым адресом электронной почты.");
+        SmtpTestServer::Options silent;
+        silent.silent = true;
+        QTest::newRow("no greeting within a second")
+            << silent << QStringLiteral("rcpt@example.com")
+            << QStringLiteral("Der Server 127.0.0.1, Port %1 hat die Verbindung angenommen, aber sich nicht "
+                              "innerhalb von 1 Sekunde gemeldet.")
+            << QStringLiteral("Сервер 127.0.0.1, порт %1 принял соединение, но не прислал приветствие в "
+                              "течение 1 секунды.");
+    }
+    void mailFailuresComeInTheUsersLanguage()
+    {
+        QFETCH(SmtpTestServer::Options, server);
+        QFETCH(QString, to);
+        QFETCH(QString, german);
+        QFETCH(QString, russian);
+        const SmtpTestServer smtp(server);
+        QVERIFY2(smtp.isRunning(), qPrintable(smtp.errorText()));
+        SmtpMailMessage::Options options = testServerOptions();
+        options.connectTimeoutSeconds = 1;
+        for (const auto& [language, text] :
+             {std::pair{QStringLiteral("de"), german}, std::pair{QStringLiteral("ru"), russian}}) {
+            const QString expected = text.contains(QLatin1String("%1")) ? text.arg(smtp.port()) : text;
+            QCOMPARE(Translations::install({language}), language);
+            const auto message = testMessage(smtp.port(), options);
+            message->setTo(to);
+            const QString failure = sendFailure(*message);
+            QVERIFY2(failure.startsWith(expected), qPrintable(failure));
+        }
     }
 
     void englishAndLanguagesWithoutATranslationKeepTheProgramsTexts_data()

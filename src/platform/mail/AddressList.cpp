@@ -2,6 +2,7 @@
 
 #include "platform/RuntimeError.h"
 
+#include <QCoreApplication>
 #include <QRegularExpression>
 #include <QUrl>
 #include <arpa/inet.h>
@@ -34,9 +35,42 @@ QString shown(const QString& text)
     return visible;
 }
 
+// Whole sentences for each field, as other languages change the field's word
+// with its place in the sentence.
+struct FieldTexts {
+    const char* invalid;
+    const char* lineBreak;
+    const char* controlCharacter;
+    const char* missing;
+};
+
+QString fieldText(const char* FieldTexts::*text, const QString& what)
+{
+    static const FieldTexts sender{
+        QT_TRANSLATE_NOOP("AddressList", "The sender \"%1\" is not a valid mail address."),
+        QT_TRANSLATE_NOOP("AddressList", "The sender \"%1\" contains a line break."),
+        QT_TRANSLATE_NOOP(
+            "AddressList",
+            "The sender \"%1\" contains a control character (shown as �), which can't be sent."),
+        QT_TRANSLATE_NOOP("AddressList", "There is no sender address.")};
+    static const FieldTexts recipient{
+        QT_TRANSLATE_NOOP("AddressList", "The recipient \"%1\" is not a valid mail address."),
+        QT_TRANSLATE_NOOP("AddressList", "The recipient \"%1\" contains a line break."),
+        QT_TRANSLATE_NOOP(
+            "AddressList",
+            "The recipient \"%1\" contains a control character (shown as �), which can't be sent."),
+        QT_TRANSLATE_NOOP("AddressList", "There is no recipient address.")};
+    return QCoreApplication::translate("AddressList", (what == u"sender" ? sender : recipient).*text);
+}
+
+RuntimeError fieldError(const char* FieldTexts::*text, const QString& what, const QString& piece)
+{
+    return mailError(fieldText(text, what).arg(shown(piece)));
+}
+
 RuntimeError invalidAddress(const QString& what, const QString& piece)
 {
-    return mailError(QStringLiteral("The %1 \"%2\" is not a valid mail address.").arg(what, shown(piece)));
+    return fieldError(&FieldTexts::invalid, what, piece);
 }
 
 // Walks a text the way address syntax nests: quoted strings, comments,
@@ -302,12 +336,9 @@ qsizetype groupEnd(const Scanner& scanner, qsizetype colon)
 QList<MailAddress> parseAddressList(const QString& text, const QString& what)
 {
     if (text.contains(QLatin1Char('\r')) || text.contains(QLatin1Char('\n')))
-        throw mailError(QStringLiteral("The %1 \"%2\" contains a line break.").arg(what, shown(text)));
+        throw fieldError(&FieldTexts::lineBreak, what, text);
     if (std::any_of(text.cbegin(), text.cend(), isControl))
-        throw mailError(
-            QStringLiteral(
-                "The %1 \"%2\" contains a control character (shown as \uFFFD), which can't be sent.")
-                .arg(what, shown(text)));
+        throw fieldError(&FieldTexts::controlCharacter, what, text);
 
     QList<MailAddress> addresses;
     const Scanner scanner(text);
@@ -334,6 +365,6 @@ QList<MailAddress> parseAddressList(const QString& text, const QString& what)
     }
     parseMailboxes(text.mid(position), what, QString(), addresses);
     if (addresses.isEmpty())
-        throw mailError(QStringLiteral("There is no %1 address.").arg(what));
+        throw mailError(fieldText(&FieldTexts::missing, what));
     return addresses;
 }

@@ -17,5 +17,5 @@ struct MailAddress {
 // names allowed, groups ("friends: a@example.org, b@example.org;") giving
 // their members; an empty group gives none. Raises RuntimeError naming an address that does not parse,
 // for an empty list and for text holding a line break. `what` names the
-// field in the error ("recipient", "sender").
+// field in the error: "sender", else "recipient".
 QList<MailAddress> parseAddressList(const QString& text, const QString& what);

@@ -3,6 +3,7 @@
 
 #include "MessageSpool.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <cerrno>
@@ -80,7 +81,8 @@ MessageSpool::MessageSpool(const QStringList& folders)
     }
     throw RuntimeError(
         RuntimeError::MailFailure,
-        QStringLiteral("The message can't be put together: there is no folder to write it to (%1).")
+        QCoreApplication::translate(
+            "MessageSpool", "The message can't be put together: there is no folder to write it to (%1).")
             .arg(reason));
 }
 

@@ -9,6 +9,7 @@
 
 #include "platform/RuntimeError.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <fcntl.h>
@@ -138,7 +139,9 @@ GMimeObject* attachmentPart(const QString& path)
     if (!stream) {
         const QString reason = error ? QString::fromUtf8(error->message) : QString();
         g_clear_error(&error);
-        throw mailError(path + QStringLiteral("\r\n\r\nThis file can't be read: ") + reason);
+        throw mailError(
+            path + QStringLiteral("\r\n\r\n") +
+            QCoreApplication::translate("MimeMessage", "This file can't be read: %1").arg(reason));
     }
     GObjectRef<GMimeStream> file(stream);
     const AttachmentType type = AttachmentType::of(path);
@@ -255,11 +258,14 @@ void MimeMessage::write(const Content& content, MessageSpool& spool)
     written = written && g_mime_stream_flush(out.get()) == 0;
     if (!written) {
         const QString reason = spool.writeError();
-        throw mailError(reason.isEmpty()
-                            ? QStringLiteral("The message can't be put together: an attached file could not "
-                                             "be read.")
-                            : QStringLiteral("The message can't be put together: it can't be written to "
-                                             "disk (%1).")
-                                  .arg(reason));
+        throw mailError(
+            reason.isEmpty()
+                ? QCoreApplication::translate("MimeMessage",
+                                              "The message can't be put together: an attached file could not "
+                                              "be read.")
+                : QCoreApplication::translate("MimeMessage",
+                                              "The message can't be put together: it can't be written to "
+                                              "disk (%1).")
+                      .arg(reason));
     }
 }

@@ -5,6 +5,7 @@
 #include "platform/RuntimeError.h"
 #include "platform/storage/DataLocation.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -20,11 +21,12 @@ void SmtpMailMessage::addAttachment(const QString& path)
     const QFileInfo info(path);
     QString reason;
     if (path.isEmpty() || !info.exists())
-        reason = QStringLiteral("This file does not exist.");
+        reason = QCoreApplication::translate("SmtpMailMessage", "This file does not exist.");
     else if (!info.isFile())
-        reason = QStringLiteral("This is not a file.");
+        reason = QCoreApplication::translate("SmtpMailMessage", "This is not a file.");
     else if (QFile file(path); !file.open(QIODevice::ReadOnly))
-        reason = QStringLiteral("This file can't be read: ") + file.errorString();
+        reason =
+            QCoreApplication::translate("MimeMessage", "This file can't be read: %1").arg(file.errorString());
     if (!reason.isEmpty())
         throw RuntimeError(RuntimeError::MailFailure, path + QStringLiteral("\r\n\r\n") + reason);
     m_attachments.append(path);
@@ -49,7 +51,8 @@ void SmtpMailMessage::send()
     if (senders.size() != 1 || !senders.first().group.isEmpty())
         throw RuntimeError(
             RuntimeError::MailFailure,
-            QStringLiteral("The sender \"%1\" must be one mail address.").arg(singleLine(m_from)));
+            QCoreApplication::translate("SmtpMailMessage", "The sender \"%1\" must be one mail address.")
+                .arg(singleLine(m_from)));
     MimeMessage::Content content;
     content.from = senders.first();
     content.to = parseAddressList(m_to, QStringLiteral("recipient"));
@@ -57,7 +60,8 @@ void SmtpMailMessage::send()
     if (m_subject.contains(QChar(0)))
         throw RuntimeError(
             RuntimeError::MailFailure,
-            QStringLiteral("The subject contains a NUL character, which a mail header can't hold."));
+            QCoreApplication::translate(
+                "SmtpMailMessage", "The subject contains a NUL character, which a mail header can't hold."));
     content.subject = m_subject;
     content.body = m_body;
     content.mailer = m_mailer;

@@ -131,16 +131,19 @@ QString urlHost(const QString& server)
 {
     const QString host = server.trimmed();
     if (host.isEmpty())
-        throw mailError(QStringLiteral("No SMTP server is set."));
+        throw mailError(QCoreApplication::translate("SmtpSubmission", "No SMTP server is set."));
     for (const QChar c : host) {
         if (c.unicode() <= 0x20 || c.unicode() == 0x7f || QStringLiteral("/\\@?#%<>\"'`{}|^").contains(c))
-            throw mailError(QStringLiteral("The server name \"%1\" is not valid.").arg(host));
+            throw mailError(
+                QCoreApplication::translate("SmtpSubmission", "The server name \"%1\" is not valid.")
+                    .arg(host));
     }
     if (host.count(QLatin1Char(':')) >= 2 && !host.startsWith(QLatin1Char('[')))
         return QLatin1Char('[') + host + QLatin1Char(']');
     if (host.count(QLatin1Char(':')) == 1)
         throw mailError(
-            QStringLiteral("The server name \"%1\" is not valid: the port belongs in its own field.")
+            QCoreApplication::translate(
+                "SmtpSubmission", "The server name \"%1\" is not valid: the port belongs in its own field.")
                 .arg(host));
     return host;
 }
@@ -178,8 +181,10 @@ QString describe(CURLcode code, CURL* easy, const SmtpSubmission& submission, co
     const QString curlText =
         QString::fromUtf8(errorBuffer[0] ? errorBuffer : curl_easy_strerror(code)).trimmed();
     const QString reply = transcript.lastReply();
-    const QString where = QStringLiteral("%1 port %2").arg(host).arg(submission.port);
+    const QString where =
+        QCoreApplication::translate("SmtpSubmission", "%1 port %2").arg(host).arg(submission.port);
     const bool implicitTls = submission.useSSL && submission.port == 465;
+    const int waited = waitedSeconds(submission, transcript);
     curl_off_t connectTime = 0;
     curl_easy_getinfo(easy, CURLINFO_CONNECT_TIME_T, &connectTime);
     curl_off_t secureTime = 0;
@@ -190,36 +195,45 @@ QString describe(CURLcode code, CURL* easy, const SmtpSubmission& submission, co
     // The server has the whole message and has not said whether it took it:
     // it may well be delivered, so a second send could be a duplicate.
     if (transcript.dataEnded && reply.startsWith(QLatin1String("354"))) {
-        const QString check = QStringLiteral(
+        const QString check = QCoreApplication::translate(
+            "SmtpSubmission",
             "The message may have been delivered: check with the recipients or in the server's sent mail "
             "before sending it again.");
         if (code == CURLE_OPERATION_TIMEDOUT)
-            return QStringLiteral("The server received the whole message but did not confirm it within %1 "
-                                  "seconds. ")
-                       .arg(submission.stallTimeoutSeconds) +
+            return QCoreApplication::translate("SmtpSubmission",
+                                               "The server received the whole message but did not confirm it "
+                                               "within %n seconds. ",
+                                               nullptr, submission.stallTimeoutSeconds) +
                    check;
-        return QStringLiteral("The server received the whole message but closed the connection without "
-                              "confirming it. ") +
+        return QCoreApplication::translate(
+                   "SmtpSubmission",
+                   "The server received the whole message but closed the connection without "
+                   "confirming it. ") +
                check;
     }
     if (!submission.useSSL && reply.startsWith(QLatin1String("530")) &&
         reply.contains(QLatin1String("TLS"), Qt::CaseInsensitive))
-        return QStringLiteral("The server accepts mail only over a secure connection: turn on SSL in the "
-                              "server settings. (%1)")
+        return QCoreApplication::translate(
+                   "SmtpSubmission",
+                   "The server accepts mail only over a secure connection: turn on SSL in the "
+                   "server settings. (%1)")
             .arg(reply);
 
     QString sentence;
     bool curlTextShown = false;
     switch (code) {
     case CURLE_COULDNT_RESOLVE_HOST:
-        sentence = QStringLiteral("Can't find the server \"%1\". Check the server name.").arg(host);
+        sentence = QCoreApplication::translate("SmtpSubmission",
+                                               "Can't find the server \"%1\". Check the server name.")
+                       .arg(host);
         break;
     case CURLE_COULDNT_CONNECT:
         if (osErrno != 0) {
-            sentence = QStringLiteral("Can't connect to %1: %2")
+            sentence = QCoreApplication::translate("SmtpSubmission", "Can't connect to %1: %2")
                            .arg(where, QString::fromLocal8Bit(strerror(int(osErrno))));
         } else {
-            sentence = QStringLiteral("Can't connect to %1: %2").arg(where, curlText);
+            sentence =
+                QCoreApplication::translate("SmtpSubmission", "Can't connect to %1: %2").arg(where, curlText);
             curlTextShown = true;
         }
         break;
@@ -227,49 +241,62 @@ QString describe(CURLcode code, CURL* easy, const SmtpSubmission& submission, co
         curlTextShown = true; // says no more than the sentence
         if (implicitTls && secureTime == 0 && transcript.tlsStarted)
             sentence =
-                QStringLiteral("The server at %1 accepted the connection but did not set up the secure "
-                               "connection within %2 seconds. Check the port and the SSL setting.")
-                    .arg(where)
-                    .arg(submission.connectTimeoutSeconds);
+                QCoreApplication::translate("SmtpSubmission",
+                                            "The server at %1 accepted the connection but did not set up the "
+                                            "secure connection within %n seconds. Check the port and the SSL "
+                                            "setting.",
+                                            nullptr, submission.connectTimeoutSeconds)
+                    .arg(where);
         else if (connectTime == 0 && transcript.replyLines.isEmpty())
-            sentence = QStringLiteral("Can't connect to %1: no answer within %2 seconds.")
-                           .arg(where)
-                           .arg(submission.connectTimeoutSeconds);
+            sentence = QCoreApplication::translate("SmtpSubmission",
+                                                   "Can't connect to %1: no answer within %n seconds.",
+                                                   nullptr, submission.connectTimeoutSeconds)
+                           .arg(where);
         else if (transcript.replyLines.isEmpty())
-            sentence = QStringLiteral("The server at %1 accepted the connection but did not greet within %2 "
-                                      "seconds. Check the server name, the port and the SSL setting.")
-                           .arg(where)
-                           .arg(submission.connectTimeoutSeconds);
+            sentence =
+                QCoreApplication::translate("SmtpSubmission",
+                                            "The server at %1 accepted the connection but did not greet "
+                                            "within %n seconds. Check the server name, the port and the "
+                                            "SSL setting.",
+                                            nullptr, submission.connectTimeoutSeconds)
+                    .arg(where);
         else if (transcript.lastCommand == "STARTTLS")
-            sentence = QStringLiteral("The server did not set up the secure connection (STARTTLS) within %1 "
-                                      "seconds. Check the port and the SSL setting.")
-                           .arg(submission.connectTimeoutSeconds);
+            sentence =
+                QCoreApplication::translate("SmtpSubmission",
+                                            "The server did not set up the secure connection (STARTTLS) "
+                                            "within %n seconds. Check the port and the SSL setting.",
+                                            nullptr, submission.connectTimeoutSeconds);
         else
-            sentence = QStringLiteral("The server did not answer within %1 seconds.")
-                           .arg(waitedSeconds(submission, transcript));
+            sentence = QCoreApplication::translate(
+                "SmtpSubmission", "The server did not answer within %n seconds.", nullptr, waited);
         break;
     case CURLE_PEER_FAILED_VERIFICATION:
-        sentence = QStringLiteral("The server's certificate is not trusted: %1").arg(curlText);
+        sentence =
+            QCoreApplication::translate("SmtpSubmission", "The server's certificate is not trusted: %1")
+                .arg(curlText);
         curlTextShown = true;
         break;
     case CURLE_SSL_CACERT_BADFILE:
     case CURLE_SSL_CRL_BADFILE:
-        sentence = QStringLiteral("The trusted certificates can't be read: %1").arg(curlText);
+        sentence = QCoreApplication::translate("SmtpSubmission", "The trusted certificates can't be read: %1")
+                       .arg(curlText);
         curlTextShown = true;
         break;
     case CURLE_USE_SSL_FAILED:
-        sentence = QStringLiteral("The server does not offer STARTTLS, so the connection can't be secured. "
-                                  "Check the port and the SSL setting.");
+        sentence = QCoreApplication::translate(
+            "SmtpSubmission", "The server does not offer STARTTLS, so the connection can't be secured. "
+                              "Check the port and the SSL setting.");
         break;
     case CURLE_SSL_CONNECT_ERROR:
-        sentence = QStringLiteral(
+        sentence = QCoreApplication::translate(
+                       "SmtpSubmission",
                        "The secure connection to the server failed: %1. Check the port and the SSL setting.")
                        .arg(curlText);
         curlTextShown = true;
         break;
     case CURLE_LOGIN_DENIED:
         sentence =
-            QStringLiteral("The server refused the login: %1")
+            QCoreApplication::translate("SmtpSubmission", "The server refused the login: %1")
                 .arg(transcript.lastCommand == "AUTH" && transcript.lastReplyIsRefusal() ? reply : curlText);
         curlTextShown = true;
         break;
@@ -278,36 +305,47 @@ QString describe(CURLcode code, CURL* easy, const SmtpSubmission& submission, co
             // The server's own words say it; the library's code name adds nothing.
             curlTextShown = true;
             if (transcript.lastCommand == "MAIL" && reply.startsWith(QLatin1String("530")))
-                sentence =
-                    QStringLiteral("The server wants a login before it takes mail, and it offered no way "
-                                   "to log in on this connection: check the port and the SSL setting. "
-                                   "(%1)")
-                        .arg(reply);
+                sentence = QCoreApplication::translate(
+                               "SmtpSubmission",
+                               "The server wants a login before it takes mail, and it offered no way "
+                               "to log in on this connection: check the port and the SSL setting. "
+                               "(%1)")
+                               .arg(reply);
             else if (transcript.lastCommand == "MAIL")
-                sentence = QStringLiteral("The server refused the sender address <%1>: %2")
+                sentence = QCoreApplication::translate("SmtpSubmission",
+                                                       "The server refused the sender address <%1>: %2")
                                .arg(QString::fromUtf8(transcript.lastArgument), reply);
             else if (transcript.lastCommand == "RCPT")
-                sentence = QStringLiteral("The server refused the recipient <%1>: %2")
-                               .arg(QString::fromUtf8(transcript.lastArgument), reply);
+                sentence =
+                    QCoreApplication::translate("SmtpSubmission", "The server refused the recipient <%1>: %2")
+                        .arg(QString::fromUtf8(transcript.lastArgument), reply);
             else if (transcript.lastCommand == "DATA" && reply.startsWith(QLatin1String("552")))
-                sentence = QStringLiteral("The server refused the message of %1 as too large: %2. Send fewer "
+                sentence =
+                    QCoreApplication::translate(
+                        "SmtpSubmission", "The server refused the message of %1 as too large: %2. Send fewer "
                                           "or smaller attachments.")
-                               .arg(ksFormatByteSizeEx(double(uploadedBytes(easy))), reply);
+                        .arg(ksFormatByteSizeEx(double(uploadedBytes(easy))), reply);
             else if (transcript.lastCommand == "DATA")
-                sentence = QStringLiteral("The server refused the message: %1").arg(reply);
+                sentence = QCoreApplication::translate("SmtpSubmission", "The server refused the message: %1")
+                               .arg(reply);
             else
-                sentence = QStringLiteral("The server refused to go on: %1").arg(reply);
+                sentence = QCoreApplication::translate("SmtpSubmission", "The server refused to go on: %1")
+                               .arg(reply);
         } else if (code == CURLE_RECV_ERROR || code == CURLE_SEND_ERROR || code == CURLE_GOT_NOTHING) {
-            sentence = QStringLiteral("The server closed the connection unexpectedly.");
+            sentence = QCoreApplication::translate("SmtpSubmission",
+                                                   "The server closed the connection unexpectedly.");
             curlTextShown = true; // "errno: 104" tells a person nothing more
         } else {
-            sentence = QStringLiteral("The connection to the server failed: %1").arg(curlText);
+            sentence =
+                QCoreApplication::translate("SmtpSubmission", "The connection to the server failed: %1")
+                    .arg(curlText);
             curlTextShown = true;
         }
         break;
     }
     if (!curlTextShown && !curlText.isEmpty())
-        sentence += QStringLiteral("\r\n\r\nDetails: ") + curlText;
+        sentence += QStringLiteral("\r\n\r\n") +
+                    QCoreApplication::translate("SmtpSubmission", "Details: %1").arg(curlText);
     return sentence;
 }
 
@@ -325,8 +363,9 @@ void checkSmtpServer(const QString& server, int port)
 {
     urlHost(server);
     if (port < 1 || port > 65535)
-        throw mailError(
-            QStringLiteral("The port %1 is not valid: it must be between 1 and 65535.").arg(port));
+        throw mailError(QCoreApplication::translate(
+                            "SmtpSubmission", "The port %1 is not valid: it must be between 1 and 65535.")
+                            .arg(port));
 }
 
 void submitMail(const SmtpSubmission& submission)
@@ -334,7 +373,7 @@ void submitMail(const SmtpSubmission& submission)
     checkSmtpServer(submission.server, submission.port);
     const QString host = urlHost(submission.server);
     if (submission.recipients.isEmpty())
-        throw mailError(QStringLiteral("There is no recipient address."));
+        throw mailError(QCoreApplication::translate("AddressList", "There is no recipient address."));
     initialiseCurl();
 
     const bool implicitTls = submission.useSSL && submission.port == 465;
@@ -344,7 +383,8 @@ void submitMail(const SmtpSubmission& submission)
                                .toUtf8();
     CurlRef<CURL, curl_easy_cleanup> easy{curl_easy_init()};
     if (!easy.handle)
-        throw mailError(QStringLiteral("The mail transport can't be started."));
+        throw mailError(
+            QCoreApplication::translate("SmtpSubmission", "The mail transport can't be started."));
 
     char errorBuffer[CURL_ERROR_SIZE] = {};
     Transcript transcript;
@@ -352,7 +392,7 @@ void submitMail(const SmtpSubmission& submission)
     for (const QByteArray& recipient : submission.recipients) {
         curl_slist* appended = curl_slist_append(recipients.handle, ('<' + recipient + '>').constData());
         if (!appended)
-            throw mailError(QStringLiteral("Out of memory"));
+            throw mailError(QCoreApplication::translate("RuntimeError", "Out of memory"));
         recipients.handle = appended;
     }
     const QByteArray from = '<' + submission.mailFrom + '>';
@@ -418,7 +458,8 @@ void submitMail(const SmtpSubmission& submission)
         transcript.cancelled = true;
         worker.join();
         if (result == CURLE_ABORTED_BY_CALLBACK && !transcript.quitting)
-            throw mailError(QStringLiteral("The send was stopped because the program is closing."));
+            throw mailError(QCoreApplication::translate(
+                "SmtpSubmission", "The send was stopped because the program is closing."));
     } else {
         result = curl_easy_perform(e);
     }
